@@ -1,0 +1,44 @@
+#pragma once
+// The drive, the data folder, the temporary folder and the file operations the
+// system relies on. Paths use "/"; names inside the data folder are matched
+// without regard to case.
+#include <string>
+
+namespace rt {
+
+struct DateTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    // "yyyymmddhhmmss"
+    std::string compact() const;
+};
+
+// Folder of the running executable.
+std::string programFolder();
+// Root of the file system that holds the program folder (its mount point), or
+// NURO_DRIVE when set; without a trailing "/" ("" for "/").
+std::string drive();
+// drive() + "/"
+std::string driveWithSeparator();
+// The environment variable tmp; when unset or empty TMPDIR, then /tmp.
+// Read anew at each call.
+std::string tempFolder();
+// tempFolder() + "/" + name
+std::string tempPath(const std::string& name);
+
+// The path with each existing component resolved without regard to case; the
+// path unchanged where nothing matches.
+std::string resolveCase(const std::string& path);
+
+bool fileExists(const std::string& path);       // a regular file (case-insensitive)
+bool normalFileExists(const std::string& path); // a regular file whose name is not hidden (.name)
+bool folderExists(const std::string& path);
+bool isReadOnly(const std::string& path);       // no owner-write bit in the mode
+
+void deleteFile(const std::string& path);       // 53 missing, 70 refused, 75 otherwise
+void deleteFileQuiet(const std::string& path) noexcept;
+DateTime fileDateTime(const std::string& path); // last modification, local time
+void changeFolder(const std::string& path);     // 76 when missing
+// Name without its folder.
+std::string fileTitle(const std::string& path);
+
+} // namespace rt

@@ -1,0 +1,24 @@
+#pragma once
+// Process-wide table of numbered text files (1 to 255) with the classic
+// semantics: Input (missing file: 53), Output (create or empty), Append
+// (create or add); opening a number that is open: 55; using a number that is
+// not open: 52; reading past the end: 62; closing a number that is not open
+// does nothing. Lines read end at CR LF or a lone CR (a lone LF stays in the
+// line); every line written ends in CR LF. Bytes pass through unchanged.
+#include <string>
+#include <string_view>
+
+namespace rt {
+
+enum class OpenMode { Input, Output, Append };
+
+void Open(const std::string& path, OpenMode mode, int fileNumber);
+void Close(int fileNumber);           // nothing happens when not open
+void CloseAll();
+bool IsOpen(int fileNumber);
+bool Eof(int fileNumber);             // 52 when not open
+std::string LineInput(int fileNumber); // raw bytes of the next line; 62 past the end
+void PrintLine(int fileNumber, std::string_view text); // text + CR LF
+void Print(int fileNumber, std::string_view text);     // text alone, no line end
+
+} // namespace rt

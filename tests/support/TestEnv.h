@@ -1,0 +1,42 @@
+#pragma once
+// Test helpers: a throwaway folder removed at the end, environment variables
+// set for the duration of a test, whole-file reads and writes.
+#include <string>
+
+namespace testenv {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// Sets (or, with nullptr, unsets) an environment variable; restores it after.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_;
+    bool had_ = false;
+    std::string old_;
+};
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+// Folder of the test fixtures (tests/data).
+std::string dataDir();
+// Folder of the sample data (sample/).
+std::string sampleDir();
+
+} // namespace testenv
