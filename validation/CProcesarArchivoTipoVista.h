@@ -1,9 +1,11 @@
 #pragma once
 // Validates a vista data file against the form version's field structure and
 // converts it into the flat work file F<form>_<version>_TEMP.txt.
+#include "platform/runtime/Numbers.h"
 #include "validation/TablaTexto.h"
 #include "validation/VentanaProgreso.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,10 +23,32 @@ public:
     void version(const std::string& version) { version_ = version; }
 
 private:
-    // Private operations and further members are added by the class's implementation.
+    void ReemplazarUltimo(const std::string& registro);
+    bool ExisteUltimo(const std::string& registro) const;
+    void AgregarUltimo(const std::string& registro);
+    std::string ArmarRegistro(const std::string& linea, const std::string& tipo,
+                              const std::string& cantidad);
+    bool ValidarLinea(const std::string& linea, const TablaTexto& estructura);
+    std::string ObtenerCampo(const std::string& linea);
+
+    void MostrarProgreso(double linea);
+    void ConformarLinea(const std::string& linea);
+    std::string ArchivoPlanoTemporal() const;
+
     std::string vError;
     VentanaProgreso* ventana_ = nullptr;
     std::string codigo_;
     std::string archivo_;
     std::string version_;
+    rt::Int16 vTotalCampos;
+    rt::Int16 vPosicion;
+    rt::Int16 vCantTipos;
+    TablaTexto vEstructura{11};
+    TablaTexto vTipos{3};
+    std::vector<std::string> vUltimos;
+    rt::Int16 vPosicionConformar;
+    // Byte offsets that go with vPosicion and vPosicionConformar, so a line
+    // is cut in one pass instead of counting characters from its start.
+    std::size_t bytePosicion_ = 0;
+    std::size_t bytePosicionConformar_ = 0;
 };
