@@ -32,9 +32,9 @@ std::string resolveCase(const std::string& path);
 bool fileExists(const std::string& path);       // a regular file (case-insensitive)
 bool normalFileExists(const std::string& path); // a regular file whose name is not hidden (.name)
 bool folderExists(const std::string& path);
-bool isReadOnly(const std::string& path);       // no owner-write bit in the mode
+bool isReadOnly(const std::string& path); // no owner-write bit in the mode
 
-void deleteFile(const std::string& path);       // 53 missing, 70 refused, 75 otherwise
+void deleteFile(const std::string& path); // 53 missing, 70 refused, 75 otherwise
 void deleteFileQuiet(const std::string& path) noexcept;
 DateTime fileDateTime(const std::string& path); // last modification, local time
 void changeFolder(const std::string& path);     // 76 when missing

@@ -13,10 +13,10 @@ namespace rt {
 enum class OpenMode { Input, Output, Append };
 
 void Open(const std::string& path, OpenMode mode, int fileNumber);
-void Close(int fileNumber);           // nothing happens when not open
+void Close(int fileNumber); // nothing happens when not open
 void CloseAll();
 bool IsOpen(int fileNumber);
-bool Eof(int fileNumber);             // 52 when not open
+bool Eof(int fileNumber);              // 52 when not open
 std::string LineInput(int fileNumber); // raw bytes of the next line; 62 past the end
 void PrintLine(int fileNumber, std::string_view text); // text + CR LF
 void Print(int fileNumber, std::string_view text);     // text alone, no line end

@@ -24,9 +24,18 @@ public:
     Int16(long long v) : v_(CInt16(v)) {} // NOLINT: converting on purpose
     operator std::int16_t() const { return v_; }
     std::int16_t value() const { return v_; }
-    Int16& operator++() { v_ = CInt16(static_cast<long long>(v_) + 1); return *this; }
-    Int16& operator+=(long long d) { v_ = CInt16(v_ + d); return *this; }
-    Int16& operator-=(long long d) { v_ = CInt16(v_ - d); return *this; }
+    Int16& operator++() {
+        v_ = CInt16(static_cast<long long>(v_) + 1);
+        return *this;
+    }
+    Int16& operator+=(long long d) {
+        v_ = CInt16(v_ + d);
+        return *this;
+    }
+    Int16& operator-=(long long d) {
+        v_ = CInt16(v_ - d);
+        return *this;
+    }
 
 private:
     std::int16_t v_ = 0;

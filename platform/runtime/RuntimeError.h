@@ -28,15 +28,15 @@ constexpr int PathNotFound = 76;
 constexpr int ObjectNotSet = 91;
 constexpr int InvalidUseOfNull = 94;
 constexpr int EntryPointNotFound = 453;
-constexpr int CancelSelected = 32755;     // the open-file dialog was cancelled
-constexpr int RegexSyntax = 5017;         // a regular expression that does not compile
+constexpr int CancelSelected = 32755; // the open-file dialog was cancelled
+constexpr int RegexSyntax = 5017;     // a regular expression that does not compile
 constexpr int NoCurrentRecord = 3021;
 constexpr int InvalidPassword = 3031;
-constexpr int CannotOpenDatabase = 3049;  // damaged or not a database of this engine
+constexpr int CannotOpenDatabase = 3049; // damaged or not a database of this engine
 constexpr int DatabaseLockedOrReadOnly = 3051;
 constexpr int SqlSyntax = 3075;
 constexpr int TableNotFound = 3078;
-constexpr int ItemNotFound = 3265;        // no column of that name
+constexpr int ItemNotFound = 3265; // no column of that name
 constexpr int UnrecognizedFormat = 3343;
 } // namespace err
 

@@ -48,7 +48,7 @@ std::string mid(std::string_view utf8, std::size_t start, std::size_t count);
 std::string left(std::string_view utf8, std::size_t count);
 // Leading and trailing blanks (code 32) removed.
 std::string_view trim(std::string_view s);
-std::string upper(std::string_view utf8);  // ASCII letters and Latin-1 letters
+std::string upper(std::string_view utf8); // ASCII letters and Latin-1 letters
 std::string lower(std::string_view utf8);
 
 } // namespace rt

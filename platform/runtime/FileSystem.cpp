@@ -1,0 +1,193 @@
+#include "platform/runtime/FileSystem.h"
+
+#include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/TextLines.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <dirent.h>
+#include <limits.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace rt {
+
+namespace {
+std::string withoutTrailingSlash(std::string p) {
+    while (!p.empty() && p.back() == '/')
+        p.pop_back();
+    return p;
+}
+
+std::string parentOf(const std::string& p) {
+    const auto slash = p.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : p.substr(0, slash);
+}
+
+bool statOf(const std::string& path, struct stat& st) {
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+// The entry of folder whose name equals name without regard to case.
+std::string findCaseless(const std::string& folder, const std::string& name) {
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "/" : folder.c_str()),
+                                            ::closedir);
+    if (!dir)
+        return {};
+    const std::string wanted = lower(name);
+    while (dirent* e = ::readdir(dir.get())) {
+        if (lower(e->d_name) == wanted)
+            return e->d_name;
+    }
+    return {};
+}
+} // namespace
+
+std::string DateTime::compact() const {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d%02d%02d%02d%02d%02d", year, month, day, hour, minute,
+                  second);
+    return buf;
+}
+
+std::string programFolder() {
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0)
+        return ".";
+    return parentOf(std::string(buf, static_cast<std::size_t>(n)));
+}
+
+std::string drive() {
+    if (const char* d = std::getenv("NURO_DRIVE"); d && *d)
+        return withoutTrailingSlash(d);
+    // The mount point: walk up while the device stays the same.
+    std::string current = programFolder();
+    struct stat st {};
+    if (!statOf(current, st))
+        return "";
+    const dev_t device = st.st_dev;
+    while (current != "/") {
+        const std::string parent = parentOf(current);
+        struct stat pst {};
+        if (!statOf(parent, pst) || pst.st_dev != device)
+            break;
+        current = parent;
+    }
+    return current == "/" ? "" : current;
+}
+
+std::string driveWithSeparator() {
+    return drive() + "/";
+}
+
+std::string tempFolder() {
+    for (const char* name : {"tmp", "TMPDIR"}) {
+        if (const char* v = std::getenv(name); v && *v)
+            return withoutTrailingSlash(v);
+    }
+    return "/tmp";
+}
+
+std::string tempPath(const std::string& name) {
+    return tempFolder() + "/" + name;
+}
+
+std::string resolveCase(const std::string& path) {
+    if (path.empty())
+        return path;
+    struct stat st {};
+    if (statOf(path, st))
+        return path;
+    std::string resolved = path[0] == '/' ? "" : ".";
+    std::size_t pos = path[0] == '/' ? 1 : 0;
+    bool matching = true;
+    while (pos <= path.size()) {
+        std::size_t next = path.find('/', pos);
+        if (next == std::string::npos)
+            next = path.size();
+        std::string part = path.substr(pos, next - pos);
+        if (!part.empty()) {
+            const std::string candidate = resolved + "/" + part;
+            if (matching && !statOf(candidate, st)) {
+                const std::string found = findCaseless(resolved.empty() ? "/" : resolved, part);
+                if (!found.empty())
+                    part = found;
+                else
+                    matching = false;
+            }
+            resolved += "/" + part;
+        }
+        pos = next + 1;
+    }
+    if (path[0] != '/')
+        resolved = resolved.substr(2);
+    return resolved;
+}
+
+bool fileExists(const std::string& path) {
+    struct stat st {};
+    return statOf(resolveCase(path), st) && S_ISREG(st.st_mode);
+}
+
+bool normalFileExists(const std::string& path) {
+    const std::string title = fileTitle(path);
+    return !title.empty() && title[0] != '.' && fileExists(path);
+}
+
+bool folderExists(const std::string& path) {
+    struct stat st {};
+    return statOf(resolveCase(path), st) && S_ISDIR(st.st_mode);
+}
+
+bool isReadOnly(const std::string& path) {
+    struct stat st {};
+    return statOf(resolveCase(path), st) && (st.st_mode & S_IWUSR) == 0;
+}
+
+void deleteFile(const std::string& path) {
+    const std::string p = resolveCase(path);
+    struct stat st {};
+    if (!statOf(p, st))
+        raise(errno == ENOENT ? err::FileNotFound : err::PathFileAccess);
+    if (!S_ISREG(st.st_mode))
+        raise(err::PathFileAccess);
+    if (::unlink(p.c_str()) != 0)
+        raise(errno == EACCES || errno == EPERM || errno == EROFS ? err::PermissionDenied
+                                                                  : err::PathFileAccess);
+}
+
+void deleteFileQuiet(const std::string& path) noexcept {
+    try {
+        deleteFile(path);
+    } catch (...) {
+    }
+}
+
+DateTime fileDateTime(const std::string& path) {
+    struct stat st {};
+    if (!statOf(resolveCase(path), st))
+        raise(err::FileNotFound);
+    std::tm tm{};
+    const std::time_t t = st.st_mtime;
+    localtime_r(&t, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+void changeFolder(const std::string& path) {
+    if (::chdir(resolveCase(path).c_str()) != 0)
+        raise(err::PathNotFound);
+}
+
+std::string fileTitle(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace rt

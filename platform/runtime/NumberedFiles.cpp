@@ -1,0 +1,195 @@
+#include "platform/runtime/NumberedFiles.h"
+
+#include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/TextLines.h"
+
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
+
+namespace rt {
+
+namespace {
+
+constexpr std::size_t kFlushAt = 1 << 16;
+
+[[noreturn]] void raiseOpenError(int e, OpenMode mode) {
+    switch (e) {
+    case ENOENT:
+        raise(mode == OpenMode::Input ? err::FileNotFound : err::PathNotFound);
+    case ENOTDIR:
+        raise(err::PathNotFound);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        raise(err::PermissionDenied);
+    case ENOSPC:
+        raise(err::DiskFull);
+    default:
+        raise(err::PathFileAccess);
+    }
+}
+
+[[noreturn]] void raiseWriteError(int e) {
+    raise(e == ENOSPC || e == EDQUOT ? err::DiskFull : err::DeviceIoError);
+}
+
+class NumberedFile {
+public:
+    NumberedFile(const std::string& path, OpenMode mode) {
+        int flags = O_CLOEXEC;
+        switch (mode) {
+        case OpenMode::Input:
+            flags |= O_RDONLY;
+            break;
+        case OpenMode::Output:
+            flags |= O_WRONLY | O_CREAT | O_TRUNC;
+            break;
+        case OpenMode::Append:
+            flags |= O_WRONLY | O_CREAT | O_APPEND;
+            break;
+        }
+        int fd = ::open(path.c_str(), flags, 0644);
+        if (fd < 0)
+            raiseOpenError(errno, mode);
+        if (mode == OpenMode::Input)
+            reader_ = std::make_unique<LineReader>(fd);
+        else
+            fd_ = fd;
+    }
+    ~NumberedFile() {
+        if (fd_ >= 0) {
+            try {
+                flush();
+            } catch (...) {
+            }
+            ::close(fd_);
+        }
+    }
+    NumberedFile(const NumberedFile&) = delete;
+    NumberedFile& operator=(const NumberedFile&) = delete;
+
+    // Flushes and closes, reporting a failed write.
+    void close() {
+        if (fd_ < 0)
+            return;
+        int fd = fd_;
+        fd_ = -1;
+        try {
+            writeAll(fd);
+        } catch (...) {
+            ::close(fd);
+            throw;
+        }
+        if (::close(fd) != 0)
+            raiseWriteError(errno);
+    }
+
+    bool eof() { return reader_ ? reader_->atEnd() : true; }
+
+    std::string lineInput() {
+        if (!reader_)
+            raise(err::BadFileMode);
+        std::string line;
+        if (!reader_->next(line))
+            raise(err::InputPastEnd);
+        return line;
+    }
+
+    void print(std::string_view text, bool lineEnd) {
+        if (fd_ < 0)
+            raise(err::BadFileMode);
+        out_.append(text);
+        if (lineEnd)
+            out_.append("\r\n");
+        if (out_.size() >= kFlushAt)
+            flush();
+    }
+
+private:
+    void flush() { writeAll(fd_); }
+
+    void writeAll(int fd) {
+        std::size_t done = 0;
+        while (done < out_.size()) {
+            ssize_t n = ::write(fd, out_.data() + done, out_.size() - done);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                out_.clear();
+                raiseWriteError(errno);
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        out_.clear();
+    }
+
+    int fd_ = -1;
+    std::unique_ptr<LineReader> reader_;
+    std::string out_;
+};
+
+std::array<std::unique_ptr<NumberedFile>, 256>& table() {
+    static std::array<std::unique_ptr<NumberedFile>, 256> files;
+    return files;
+}
+
+bool validNumber(int n) {
+    return n >= 1 && n <= 255;
+}
+
+NumberedFile& openFile(int n) {
+    if (!validNumber(n) || !table()[n])
+        raise(err::BadFileNumber);
+    return *table()[n];
+}
+
+} // namespace
+
+void Open(const std::string& path, OpenMode mode, int fileNumber) {
+    if (!validNumber(fileNumber))
+        raise(err::BadFileNumber);
+    if (table()[fileNumber])
+        raise(err::FileAlreadyOpen);
+    table()[fileNumber] = std::make_unique<NumberedFile>(path, mode);
+}
+
+void Close(int fileNumber) {
+    if (!validNumber(fileNumber) || !table()[fileNumber])
+        return;
+    std::unique_ptr<NumberedFile> f = std::move(table()[fileNumber]);
+    f->close();
+}
+
+void CloseAll() {
+    for (int n = 1; n <= 255; ++n) {
+        try {
+            Close(n);
+        } catch (const RuntimeError&) {
+        }
+    }
+}
+
+bool IsOpen(int fileNumber) {
+    return validNumber(fileNumber) && table()[fileNumber] != nullptr;
+}
+
+bool Eof(int fileNumber) {
+    return openFile(fileNumber).eof();
+}
+
+std::string LineInput(int fileNumber) {
+    return openFile(fileNumber).lineInput();
+}
+
+void PrintLine(int fileNumber, std::string_view text) {
+    openFile(fileNumber).print(text, true);
+}
+
+void Print(int fileNumber, std::string_view text) {
+    openFile(fileNumber).print(text, false);
+}
+
+} // namespace rt

@@ -1,0 +1,89 @@
+#include "platform/runtime/FileSystem.h"
+#include "platform/runtime/RuntimeError.h"
+#include "tests/support/TestEnv.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FileSystem, DriveFromEnvironment) {
+    testenv::ScopedEnv d("NURO_DRIVE", "/media/stick/");
+    EXPECT_EQ(rt::drive(), "/media/stick");
+    EXPECT_EQ(rt::driveWithSeparator(), "/media/stick/");
+}
+
+TEST(FileSystem, DriveIsTheMountPointOfTheProgramFolder) {
+    testenv::ScopedEnv d("NURO_DRIVE", nullptr);
+    const std::string drive = rt::drive();
+    const std::string folder = rt::programFolder();
+    EXPECT_EQ(folder.rfind(drive, 0), 0u) << drive << " vs " << folder;
+}
+
+TEST(FileSystem, TemporaryFolderPrecedence) {
+    {
+        testenv::ScopedEnv a("tmp", "/x/y/");
+        testenv::ScopedEnv b("TMPDIR", "/z");
+        EXPECT_EQ(rt::tempPath("f.xml"), "/x/y/f.xml");
+    }
+    {
+        testenv::ScopedEnv a("tmp", "");
+        testenv::ScopedEnv b("TMPDIR", "/z");
+        EXPECT_EQ(rt::tempFolder(), "/z");
+    }
+    testenv::ScopedEnv a("tmp", nullptr);
+    testenv::ScopedEnv b("TMPDIR", nullptr);
+    EXPECT_EQ(rt::tempFolder(), "/tmp");
+}
+
+TEST(FileSystem, NamesMatchWithoutRegardToCase) {
+    testenv::TempDir dir;
+    std::filesystem::create_directories(dir.file("DatosNuro/Esquemas"));
+    testenv::writeFile(dir.file("DatosNuro/BDNuro.mdb"), "x");
+    EXPECT_TRUE(rt::fileExists(dir.file("DatosNuro/BdNuro.mdb")));
+    EXPECT_TRUE(rt::fileExists(dir.file("datosnuro/bdnuro.MDB")));
+    EXPECT_EQ(rt::resolveCase(dir.file("datosnuro/esquemas/F1.xsd")),
+              dir.file("DatosNuro/Esquemas/F1.xsd"));
+    EXPECT_TRUE(rt::folderExists(dir.file("DATOSNURO")));
+    EXPECT_FALSE(rt::fileExists(dir.file("DatosNuro")));
+    EXPECT_FALSE(rt::folderExists(dir.file("DatosNuro/Procesados")));
+}
+
+TEST(FileSystem, HiddenFilesAreNotNormalFiles) {
+    testenv::TempDir dir;
+    testenv::writeFile(dir.file(".oculto.txt"), "x");
+    testenv::writeFile(dir.file("visible.txt"), "x");
+    EXPECT_FALSE(rt::normalFileExists(dir.file(".oculto.txt")));
+    EXPECT_TRUE(rt::normalFileExists(dir.file("visible.txt")));
+}
+
+TEST(FileSystem, ReadOnlyIsTheOwnerWriteBit) {
+    testenv::TempDir dir;
+    const std::string f = dir.file("ro");
+    testenv::writeFile(f, "x");
+    EXPECT_FALSE(rt::isReadOnly(f));
+    std::filesystem::permissions(f, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    EXPECT_TRUE(rt::isReadOnly(f)); // also when running as root
+}
+
+TEST(FileSystem, DeleteAndDates) {
+    testenv::TempDir dir;
+    const std::string f = dir.file("a.txt");
+    testenv::writeFile(f, "x");
+    const rt::DateTime t = rt::fileDateTime(f);
+    EXPECT_GE(t.year, 2000);
+    EXPECT_EQ(t.compact().size(), 14u);
+    rt::deleteFile(f);
+    try {
+        rt::deleteFile(f);
+        ADD_FAILURE();
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.number(), 53);
+    }
+    rt::deleteFileQuiet(f);
+    EXPECT_EQ((rt::DateTime{2024, 3, 5, 14, 7, 9}).compact(), "20240305140709");
+    EXPECT_EQ(rt::fileTitle("/a/b/c.dat"), "c.dat");
+}
+
+} // namespace

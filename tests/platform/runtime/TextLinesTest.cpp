@@ -1,0 +1,91 @@
+#include "platform/runtime/TextLines.h"
+#include "platform/runtime/NumberedFiles.h"
+#include "platform/runtime/RuntimeError.h"
+#include "tests/support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::vector<std::string> readAll(const std::string& path) {
+    rt::Open(path, rt::OpenMode::Input, 7);
+    Lines lines;
+    while (!rt::Eof(7))
+        lines.push_back(rt::LineInput(7));
+    rt::Close(7);
+    return lines;
+}
+
+struct SplitCase {
+    const char* name;
+    std::string bytes;
+    Lines lines;
+};
+
+TEST(TextLines, LineEndsAsTheFileReaderSeesThem) {
+    const SplitCase cases[] = {
+        {"crlf", "a\r\nb\r\n", {"a", "b"}},
+        {"lone cr", "a\rb\r", {"a", "b"}},
+        {"lone lf stays", "a\nb\r\nc", {"a\nb", "c"}},
+        {"no final end", "a\r\nb", {"a", "b"}},
+        {"two ends at the end", "a\r\n\r\n", {"a", ""}},
+        {"cr then crlf", "a\r\r\nb", {"a", "", "b"}},
+        {"empty file", "", {}},
+        {"only crlf", "\r\n", {""}},
+    };
+    testenv::TempDir dir;
+    for (const auto& c : cases) {
+        const std::string path = dir.file(c.name);
+        testenv::writeFile(path, c.bytes);
+        EXPECT_EQ(readAll(path), c.lines) << c.name;
+        EXPECT_EQ(rt::splitLines(c.bytes), c.lines) << c.name;
+    }
+}
+
+TEST(TextLines, LongLinesCrossTheReadBuffer) {
+    testenv::TempDir dir;
+    // A CR right at the end of the first read chunk, LF at the start of the next.
+    std::string first(65535, 'x');
+    const std::string bytes = first + "\r\n" + std::string(200000, 'y') + "\r\nz";
+    testenv::writeFile(dir.file("long"), bytes);
+    const Lines lines = readAll(dir.file("long"));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], first);
+    EXPECT_EQ(lines[1].size(), 200000u);
+    EXPECT_EQ(lines[2], "z");
+}
+
+TEST(TextLines, WindowsAnsiAndUtf8LinesDecodeToTheSameText) {
+    const std::string utf8 = "Peña Ñandú €5 “x”";
+    const std::string cp1252 = "Pe\xF1"
+                               "a \xD1"
+                               "and\xFA \x80"
+                               "5 \x93x\x94";
+    EXPECT_FALSE(rt::isValidUtf8(cp1252));
+    EXPECT_TRUE(rt::isValidUtf8(utf8));
+    EXPECT_EQ(rt::decodeDataLine(cp1252), utf8);
+    EXPECT_EQ(rt::decodeDataLine(utf8), utf8);
+    EXPECT_EQ(rt::charLength(utf8), 17u);
+}
+
+TEST(TextLines, InvalidUtf8FormsAreRefused) {
+    const char* bad[] = {"\xC0\xAF",         "\xE0\x80\xAF", "\xED\xA0\x80",
+                         "\xF4\x90\x80\x80", "\xC3",         "a\xE2\x82"};
+    for (const char* b : bad)
+        EXPECT_FALSE(rt::isValidUtf8(b)) << b;
+}
+
+TEST(TextLines, CharacterPositions) {
+    const std::string s = "añb€c";
+    EXPECT_EQ(rt::mid(s, 2, 3), "ñb€");
+    EXPECT_EQ(rt::mid(s, 5, 10), "c");
+    EXPECT_EQ(rt::mid(s, 9, 2), "");
+    EXPECT_EQ(rt::left(s, 2), "añ");
+    EXPECT_EQ(rt::trim("  a b  "), "a b");
+    EXPECT_EQ(rt::upper("ñandú m"), "ÑANDÚ M");
+    EXPECT_EQ(rt::lower("UNBOUNDED Ñ"), "unbounded ñ");
+}
+
+} // namespace
