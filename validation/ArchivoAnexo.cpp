@@ -1,0 +1,101 @@
+#include "validation/ArchivoAnexo.h"
+
+#include "platform/runtime/RuntimeError.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t kTamanoBuffer = 1 << 18;
+
+[[noreturn]] void errorAlAbrir(int e) {
+    switch (e) {
+    case ENOENT:
+    case ENOTDIR:
+        rt::raise(rt::err::PathNotFound);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        rt::raise(rt::err::PermissionDenied);
+    case ENOSPC:
+        rt::raise(rt::err::DiskFull);
+    default:
+        rt::raise(rt::err::PathFileAccess);
+    }
+}
+
+[[noreturn]] void errorAlEscribir(int e) {
+    rt::raise(e == ENOSPC || e == EDQUOT ? rt::err::DiskFull : rt::err::DeviceIoError);
+}
+
+} // namespace
+
+ArchivoAnexo::ArchivoAnexo(const std::string& ruta) {
+    fd_ = ::open(ruta.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd_ < 0)
+        errorAlAbrir(errno);
+    pendiente_.reserve(kTamanoBuffer);
+}
+
+ArchivoAnexo::~ArchivoAnexo() {
+    if (fd_ < 0)
+        return;
+    try {
+        Vaciar();
+    } catch (...) {
+        // A run that already failed keeps its own error.
+    }
+    ::close(fd_);
+}
+
+void ArchivoAnexo::Escribir(std::string_view texto) {
+    if (fd_ < 0)
+        rt::raise(rt::err::BadFileNumber);
+    if (pendiente_.size() + texto.size() > kTamanoBuffer)
+        Vaciar();
+    if (texto.size() >= kTamanoBuffer) {
+        pendiente_.assign(texto);
+        Vaciar();
+        return;
+    }
+    pendiente_.append(texto);
+}
+
+void ArchivoAnexo::EscribirLinea(std::string_view texto) {
+    Escribir(texto);
+    Escribir("\r\n");
+}
+
+void ArchivoAnexo::Cerrar() {
+    if (fd_ < 0)
+        return;
+    const int fd = fd_;
+    try {
+        Vaciar();
+    } catch (...) {
+        fd_ = -1;
+        ::close(fd);
+        throw;
+    }
+    fd_ = -1;
+    if (::close(fd) != 0)
+        errorAlEscribir(errno);
+}
+
+void ArchivoAnexo::Vaciar() {
+    std::size_t hecho = 0;
+    while (hecho < pendiente_.size()) {
+        const ssize_t n = ::write(fd_, pendiente_.data() + hecho, pendiente_.size() - hecho);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int e = errno;
+            pendiente_.clear();
+            errorAlEscribir(e);
+        }
+        hecho += static_cast<std::size_t>(n);
+    }
+    pendiente_.clear();
+}
