@@ -1,0 +1,136 @@
+#include "platform/xml/Document.h"
+
+#include "platform/runtime/RuntimeError.h"
+#include "platform/xml/ErrorCollector.h"
+#include "platform/xml/FileDescriptor.h"
+#include "platform/xml/ParserScope.h"
+#include "platform/xml/SchemaCache.h"
+#include "platform/xml/SourceLine.h"
+#include "platform/xml/XmlHandles.h"
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <sys/stat.h>
+
+namespace xml {
+
+namespace {
+
+// No network, keep line numbers past 65535. Without XML_PARSE_NOENT entities
+// are not substituted, without XML_PARSE_DTDLOAD no external subset is read,
+// and without XML_PARSE_HUGE the parser's limits on entity expansion hold.
+constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
+
+std::string text(const xmlChar* s) {
+    return s ? reinterpret_cast<const char*>(s) : "";
+}
+
+ReaderPtr openReader(const FileDescriptor& fd, const std::string& path, ErrorCollector& errors) {
+    if (::lseek(fd.get(), 0, SEEK_SET) < 0)
+        rt::raise(rt::err::PathFileAccess);
+    ReaderPtr reader(xmlReaderForFd(fd.get(), path.c_str(), nullptr, kOptions));
+    if (!reader)
+        rt::raise(rt::err::OutOfMemory);
+    xmlTextReaderSetStructuredErrorHandler(reader.get(), ErrorCollector::onError, &errors);
+    return reader;
+}
+
+// Namespace of the root element, read from the start of the file only; empty
+// optional when no root element was reached (errors then says why).
+std::optional<std::string> rootNamespace(const FileDescriptor& fd, const std::string& path,
+                                         ErrorCollector& errors) {
+    ReaderPtr reader = openReader(fd, path, errors);
+    while (!errors.hasError() && xmlTextReaderRead(reader.get()) == 1)
+        if (xmlTextReaderNodeType(reader.get()) == XML_READER_TYPE_ELEMENT)
+            return text(xmlTextReaderConstNamespaceUri(reader.get()));
+    if (!errors.hasError())
+        errors.raise("Document is empty", path, 0);
+    return std::nullopt;
+}
+
+// Line of the reader's node; its parent's when the node has none of its own.
+long nodeLine(xmlTextReaderPtr reader) {
+    for (xmlNodePtr node = xmlTextReaderCurrentNode(reader); node; node = node->parent)
+        if (const long line = xmlGetLineNo(node); line > 0)
+            return line;
+    return xmlTextReaderGetParserLineNumber(reader);
+}
+
+void attachSchema(xmlTextReaderPtr reader, _xmlSchema* schema, SchemaValidPtr& ctxt,
+                  ErrorCollector& errors) {
+    ctxt.reset(xmlSchemaNewValidCtxt(schema));
+    if (!ctxt || xmlTextReaderSchemaValidateCtxt(reader, ctxt.get(), 0) != 0)
+        rt::raise(rt::err::OutOfMemory);
+    xmlSchemaSetValidStructuredErrors(ctxt.get(), ErrorCollector::onError, &errors);
+}
+
+// Reads the whole file once, stopping at the first error.
+void readAll(const FileDescriptor& fd, const std::string& path, _xmlSchema* schema,
+             ErrorCollector& errors) {
+    SchemaValidPtr ctxt; // the reader refers to it until freed, so it goes last
+    ReaderPtr reader = openReader(fd, path, errors);
+    if (schema)
+        attachSchema(reader.get(), schema, ctxt, errors);
+    int ret;
+    while ((ret = xmlTextReaderRead(reader.get())) == 1 && !errors.hasError()) {
+        // An entity left unexpanded would escape validation.
+        if (xmlTextReaderNodeType(reader.get()) == XML_READER_TYPE_ENTITY_REFERENCE)
+            errors.raise("Entity '" + text(xmlTextReaderConstName(reader.get())) +
+                             "' not expanded: entity references are not allowed",
+                         path, nodeLine(reader.get()));
+    }
+    if (ret < 0 && !errors.hasError())
+        errors.raise("Document is not well-formed", path, 0);
+    if (schema && !errors.hasError() && xmlTextReaderIsValid(reader.get()) != 1)
+        errors.raise("Document is not valid", path, 0);
+}
+
+// A file that cannot be opened, or a folder, fails before the parser starts.
+bool readable(const FileDescriptor& fd, int openErrno, const std::string& path,
+              ErrorCollector& errors) {
+    struct stat st {};
+    int error = openErrno;
+    if (fd.isOpen() && ::fstat(fd.get(), &st) == 0)
+        error = S_ISDIR(st.st_mode) ? EISDIR : 0;
+    else if (fd.isOpen())
+        error = errno;
+    if (error != 0)
+        errors.raise("failed to load \"" + path + "\": " + std::strerror(error), "", 0);
+    return error == 0;
+}
+
+} // namespace
+
+bool Document::load(const std::string& path) {
+    error_ = ParseError{};
+    hasRoot_ = false;
+    rootNamespace_.clear();
+    ErrorCollector errors;
+    ParserScope scope(errors, ParserScope::refuseAll);
+    errno = 0;
+    FileDescriptor fd(path);
+    if (!readable(fd, errno, path, errors))
+        return fail(path, errors);
+    std::optional<std::string> ns = rootNamespace(fd, path, errors);
+    if (!ns)
+        return fail(path, errors);
+    readAll(fd, path, cache_ ? cache_->find(*ns) : nullptr, errors);
+    if (errors.hasError())
+        return fail(path, errors);
+    hasRoot_ = true;
+    rootNamespace_ = *ns;
+    return true;
+}
+
+bool Document::fail(const std::string& path, const ErrorCollector& errors) {
+    error_.reason = errors.reason();
+    error_.line = errors.line();
+    error_.linepos = errors.linepos();
+    // Errors inside an entity's text name lines of that text, not of the file.
+    if (errors.file() == path)
+        error_.srcText = sourceLine(path, error_.line, error_.linepos);
+    return false;
+}
+
+} // namespace xml

@@ -1,0 +1,27 @@
+#pragma once
+// A file opened for reading by descriptor, closed when the object goes.
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
+
+namespace xml {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+} // namespace xml

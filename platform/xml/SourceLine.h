@@ -1,0 +1,17 @@
+#pragma once
+// The text of one line of a file, for showing where a parse failed. A line
+// ends at LF, CR LF or a lone CR, as the parser counts them. A long line is
+// cut to a window of characters around the reported column.
+#include <cstddef>
+#include <string>
+
+namespace xml {
+
+constexpr std::size_t kSourceTextMax = 512; // characters kept of one line
+
+// line and linepos are 1-based; linepos 0 means unknown. Empty when the file
+// cannot be read or has no such line. The text is valid UTF-8 (bytes that are
+// not are read as Windows-1252).
+std::string sourceLine(const std::string& path, long line, int linepos);
+
+} // namespace xml
