@@ -1,0 +1,74 @@
+#include "platform/ui/QtDialogs.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace ui {
+
+namespace {
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString qs(const std::string& s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+} // namespace
+
+void QtDialogs::messageBox(const std::string& text, Icon icon) {
+    QMessageBox box;
+    box.setWindowTitle(QString());
+    box.setIcon(qtIcon(icon));
+    box.setText(qs(text));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+QStringList QtDialogs::nameFilters(const std::string& filter) {
+    const QStringList parts = qs(filter).split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns)
+            p = p.trimmed();
+        out << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return out;
+}
+
+OpenFileAnswer QtDialogs::showOpen(const OpenFileRequest& request) {
+    QFileDialog dlg;
+    dlg.setWindowTitle(QStringLiteral("Abrir"));
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    // A typed name that does not exist is returned too; the caller reports it.
+    dlg.setFileMode(QFileDialog::AnyFile);
+    // Descriptions already show their patterns, as "Archivos XML (*.xml)".
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
+    const QStringList filters = nameFilters(request.filter);
+    if (!filters.isEmpty())
+        dlg.setNameFilters(filters);
+    if (!request.initDir.empty())
+        dlg.setDirectory(qs(request.initDir));
+    if (!request.fileName.empty())
+        dlg.selectFile(qs(request.fileName));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return {false, dlg.selectedFiles().first().toStdString()};
+}
+
+void QtDialogs::yield() {
+    QCoreApplication::processEvents();
+}
+
+} // namespace ui

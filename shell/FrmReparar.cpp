@@ -1,0 +1,116 @@
+#include "shell/FrmReparar.h"
+
+#include "platform/database/Database.h"
+#include "platform/runtime/FileSystem.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/ui/Dialogs.h"
+#if __has_include("shell/ArregloSoloLectura.h")
+#include "shell/ArregloSoloLectura.h"
+#define NURO_ARREGLO 1
+#endif
+#include "shell/CFuncGral.h"
+#include "shell/Globales.h"
+#include "shell/ManejadorErrores.h"
+#include "shell/Rutas.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <chrono>
+#include <thread>
+
+#include "shell/imagenes/ImagenNuro.xpm"
+
+namespace {
+// The read-only fix runs in the background; a file that stays refused after
+// this many fixes is not going to be repaired by another one.
+constexpr int kReintentos = 3;
+constexpr auto kEsperaArreglo = std::chrono::milliseconds(1000);
+constexpr auto kPausa = std::chrono::milliseconds(20);
+} // namespace
+
+FrmReparar::FrmReparar(QWidget* parent) : QDialog(parent) {
+    setObjectName("FrmReparar");
+    setWindowTitle("Reparar Base de Datos");
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName("Picture1");
+    Picture1->setPixmap(QPixmap(imagenNuro));
+    Label1 = new QLabel("¿ QUIERE REPARAR LA BASE DE DATOS ?", this);
+    Label1->setObjectName("Label1");
+    QFont negrita = Label1->font();
+    negrita.setBold(true);
+    Label1->setFont(negrita);
+    CmdSi = new QPushButton("Si", this);
+    CmdSi->setObjectName("CmdSi");
+    CmdSi->setAutoDefault(false);
+    CmdNo = new QPushButton("No", this);
+    CmdNo->setObjectName("CmdNo");
+    CmdNo->setAutoDefault(false);
+
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(CmdSi);
+    botones->addWidget(CmdNo);
+    auto* grilla = new QGridLayout(this);
+    grilla->setContentsMargins(16, 16, 16, 16);
+    grilla->setHorizontalSpacing(16);
+    grilla->addWidget(Picture1, 0, 0, 2, 1, Qt::AlignTop);
+    grilla->addWidget(Label1, 0, 1, Qt::AlignVCenter);
+    grilla->addLayout(botones, 1, 1);
+
+    connect(CmdSi, &QPushButton::clicked, this,
+            [this] { ManejadorErrores::ejecutar([this] { reparar(); }); });
+    connect(CmdNo, &QPushButton::clicked, this,
+            [this] { ManejadorErrores::ejecutar([this] { close(); }); });
+}
+
+void FrmReparar::reparar() {
+    for (int reintento = 0;; ++reintento) {
+        if (!rt::fileExists(rutas::baseDatos())) {
+            ui::MsgBox("No existe la Base de Datos en el directorio " + rutas::baseDatos());
+            return;
+        }
+        cerrarConexion();
+        try {
+            db::repairDatabase(rutas::baseDatos(), nuro::kConnect);
+        } catch (const rt::RuntimeError& e) {
+            if (e.number() == rt::err::DatabaseLockedOrReadOnly && reintento < kReintentos) {
+#ifdef NURO_ARREGLO
+                ArregloSoloLectura::aplicar();
+#endif
+                esperarArreglo();
+                continue;
+            }
+            ui::MsgBox("¡¡¡ No Se pudo Reparar la Base de Datos.");
+            return;
+        }
+        reabrirBase();
+        ui::MsgBox("Base de Datos Reparada.");
+        close();
+        return;
+    }
+}
+
+void FrmReparar::cerrarConexion() {
+    try {
+        if (BaseDatos)
+            BaseDatos->close();
+    } catch (...) {
+    }
+}
+
+void FrmReparar::reabrirBase() {
+    CFuncGral funciones;
+    funciones.AbriBase();
+}
+
+// Gives the background fix a moment to clear the attribute before the next try.
+void FrmReparar::esperarArreglo() {
+    const auto limite = std::chrono::steady_clock::now() + kEsperaArreglo;
+    while (rt::isReadOnly(rutas::baseDatos()) && std::chrono::steady_clock::now() < limite)
+        std::this_thread::sleep_for(kPausa);
+}
