@@ -30,30 +30,36 @@ class RecordSet {
 public:
     virtual ~RecordSet() = default;
     virtual bool eof() const = 0;
-    virtual void moveNext() = 0;            // 3021 when already at the end
+    virtual void moveNext() = 0; // 3021 when already at the end
     // Field of the current row by column name, matched without regard to
     // case: 3021 when there is no current row, 3265 when no such column.
     virtual Value field(std::string_view name) const = 0;
-    virtual void close() = 0;               // release; further reads are errors
+    virtual void close() = 0; // release; further reads are errors
 };
 
 class Connection {
 public:
-    virtual ~Connection() = default;        // closes
+    virtual ~Connection() = default; // closes
     virtual bool isOpen() const = 0;
     virtual std::unique_ptr<RecordSet> openRecordSet(const std::string& sql) = 0;
     virtual void execute(const std::string& sql) = 0;
     virtual void beginTrans() = 0;
     virtual void commitTrans() = 0;
     virtual void rollback() = 0;
-    virtual void close() = 0;               // harmless when closed
+    virtual void close() = 0; // harmless when closed
 };
 
 // Opens a database file. connect is the classic connect text ";PWD=<password>".
-// A file without the owner-write bit, or held by another process: 3051.
-// A missing file: 3044/3024-style error; not a database or a wrong key: another number.
+// The file name is matched without regard to case. A file without the
+// owner-write bit (unless readOnly), or held by another process: 3051.
+// A missing file: 3024 (no new database is created); an empty file, not a
+// database or a wrong key: 3343; a damaged file: 3049.
 std::shared_ptr<Connection> openDatabase(const std::string& path, bool exclusive, bool readOnly,
                                          const std::string& connect);
+
+// Creates a new, empty database keyed with connect and opens it (an existing
+// file: 3204). For the build tools and the tests, not for the application.
+std::shared_ptr<Connection> createDatabase(const std::string& path, const std::string& connect);
 
 // Repairs the database file: integrity check, export into a new file, atomic
 // replacement. connect as for openDatabase. Failures raise the engine's error.
