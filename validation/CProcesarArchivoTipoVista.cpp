@@ -21,7 +21,14 @@ constexpr int kArchivoPlano = 4;
 class CierreAlSalir {
 public:
     explicit CierreAlSalir(int numero) : numero_(numero) {}
-    ~CierreAlSalir() { rt::Close(numero_); }
+    // A write that fails while closing on the way out leaves the error that
+    // ended the pass as the one reported.
+    ~CierreAlSalir() {
+        try {
+            rt::Close(numero_);
+        } catch (...) {
+        }
+    }
     CierreAlSalir(const CierreAlSalir&) = delete;
     CierreAlSalir& operator=(const CierreAlSalir&) = delete;
 
