@@ -56,3 +56,17 @@ INSERT INTO Estructuras VALUES ('VIS3', '00001', '02', 3, 'D3', 'D3', 'C', '9', 
   NULL, NULL, 'N', NULL);
 
 INSERT INTO cuit VALUES ('20123456786');
+
+-- VIS5/00001: a declaration (01, CUIT and an attribute) holding its items (02).
+INSERT INTO Formularios VALUES ('VIS5', '00001', 'Vista con anidamiento', 'V', NULL, '101', '2',
+  'http://nuro.example/esquemas/FVIS5_00001.xsd');
+INSERT INTO Estructuras VALUES ('VIS5', '00001', '01', 1, 'CUIT', 'Cuit', 'C', '11', '0', 'S',
+  NULL, NULL, 'N', NULL);
+INSERT INTO Estructuras VALUES ('VIS5', '00001', '01', 2, 'Periodo', 'Período', 'N', '6', '0', 'S',
+  '1', '999999', 'S', NULL);
+INSERT INTO Estructuras VALUES ('VIS5', '00001', '02', 1, 'Item', 'Ítem', 'C', '10', '0', 'S',
+  NULL, NULL, 'N', NULL);
+INSERT INTO Estructuras VALUES ('VIS5', '00001', '02', 2, 'Monto', 'Monto', 'N', '8', '2', 'S',
+  '0', 'unbounded', 'N', NULL);
+INSERT INTO Estructura_Padre_hijo VALUES ('VIS5', '00001', '01', NULL, NULL, NULL, 'Declaracion');
+INSERT INTO Estructura_Padre_hijo VALUES ('VIS5', '00001', '01', '02', '1', 'unbounded', 'Item');
