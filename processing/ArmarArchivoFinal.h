@@ -1,0 +1,16 @@
+#pragma once
+// The submission sequence that ends a processing run: head line and header
+// record in front of the record file, encryption, and the copy into the
+// output folder. Run-time errors go to the calling window's error handler.
+#include "platform/database/Database.h"
+#include "processing/DatosArchivoFinal.h"
+#include "processing/VentanaArchivoFinal.h"
+
+#include <memory>
+#include <string>
+
+// reg receives the record set of the form's row, for the window to release.
+// vNroMagico receives the control number as soon as it is formed, so the
+// window's clean-up can name the header file even after an error.
+void ArmarArchivoFinal(VentanaArchivoFinal& ventana, std::unique_ptr<db::RecordSet>& reg,
+                       const DatosArchivoFinal& datos, std::string& vNroMagico);

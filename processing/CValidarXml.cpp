@@ -1,0 +1,57 @@
+#include "processing/CValidarXml.h"
+
+#include "platform/runtime/FileSystem.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/xml/Document.h"
+#include "platform/xml/SchemaCache.h"
+#include "shell/Globales.h"
+#include "shell/Rutas.h"
+
+#include <exception>
+
+namespace {
+
+std::string leerNameSpace(const std::string& pFormulario, const std::string& pVersion) {
+    if (!BaseDatos)
+        rt::raise(rt::err::ObjectNotSet);
+    auto reg = BaseDatos->openRecordSet("select NameSpace from Formularios where CodFormulario='" +
+                                        pFormulario + "' and Version='" + pVersion + "'");
+    return reg->field("NameSpace").text();
+}
+
+} // namespace
+
+bool CValidarXml::ValidarXML(const std::string& pPaThXml, const std::string& pFormulario,
+                             const std::string& pVersion) {
+    const std::string esquema = rutas::esquema(pFormulario, pVersion);
+    if (!rt::fileExists(esquema)) {
+        vError = "Archivo no encontrado " + esquema;
+        return false;
+    }
+    // No row, a Null namespace or a schema the cache refuses go to the caller.
+    const std::string nameSpace = leerNameSpace(pFormulario, pVersion);
+    return Cargar(pPaThXml, esquema, nameSpace);
+}
+
+bool CValidarXml::Cargar(const std::string& pPaThXml, const std::string& esquema,
+                         const std::string& nameSpace) {
+    xml::SchemaCache cache;
+    cache.add(nameSpace, esquema);
+    xml::Document documento;
+    try {
+        documento.schemas(&cache);
+        if (!documento.load(pPaThXml)) {
+            vError = "Error : " + documento.parseError().reason + "\r\n\r\n" +
+                     "Texto Fuente : " + documento.parseError().srcText;
+            return false;
+        }
+        if (documento.documentElementNamespaceURI() != nameSpace) {
+            vError = "Error : El NameSpace del Documento debe ser = " + nameSpace;
+            return false;
+        }
+        return true;
+    } catch (const std::exception&) {
+        vError = "Error : XML con caracteres inválidos";
+        return false;
+    }
+}

@@ -1,0 +1,10 @@
+#pragma once
+// Byte-for-byte copy that replaces the destination only once the copy is
+// complete and on disk: the data go to a temporary name in the destination's
+// folder, are flushed, and the temporary file is renamed over the destination.
+// A crash or a full disk never leaves a truncated file under the final name.
+// Failures are run-time errors: 53 missing source, 76 missing folder, 70
+// refused, 61 disk full, 75 a read-only destination or any other failure.
+#include <string>
+
+void CopiarArchivo(const std::string& origen, const std::string& destino);
