@@ -1,0 +1,52 @@
+#include "platform/regex/CompiledPattern.h"
+
+#include "platform/runtime/RuntimeError.h"
+
+namespace rx {
+
+namespace {
+// The reference data was written for a JavaScript-style engine: "$" never
+// matches before a final line feed, \uXXXX is a code point, [] matches
+// nothing and a reference to an unset group matches the empty text.
+// Invalid UTF-8 in a value simply does not match instead of failing.
+constexpr uint32_t kOptions = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_DOLLAR_ENDONLY |
+                              PCRE2_ALT_BSUX | PCRE2_ALLOW_EMPTY_CLASS | PCRE2_MATCH_UNSET_BACKREF;
+
+PCRE2_SPTR units(std::string_view s) {
+    return reinterpret_cast<PCRE2_SPTR>(s.data());
+}
+} // namespace
+
+CompiledPattern::CompiledPattern(std::string_view pattern) {
+    int code = 0;
+    PCRE2_SIZE offset = 0;
+    code_ = pcre2_compile(units(pattern), pattern.size(), kOptions, &code, &offset, nullptr);
+    if (!code_)
+        rt::raise(rt::err::RegexSyntax);
+    jit_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;
+}
+
+CompiledPattern::~CompiledPattern() {
+    pcre2_code_free(code_);
+}
+
+bool CompiledPattern::matches(std::string_view value, const MatchContext& mc) const {
+    int rc = PCRE2_ERROR_JIT_STACKLIMIT;
+    if (jit_)
+        rc = pcre2_jit_match(code_, units(value), value.size(), 0, 0, mc.data(), mc.context());
+    // A value too deep for the JIT stack goes to the interpreter, whose
+    // backtracking lives on the heap, rather than being called a non-match.
+    if (rc == PCRE2_ERROR_JIT_STACKLIMIT)
+        rc = interpret(value, mc);
+    if (rc >= 0)
+        return true;
+    if (rc == PCRE2_ERROR_NOMATCH)
+        return false;
+    rt::raise(rt::err::OutOfMemory);
+}
+
+int CompiledPattern::interpret(std::string_view value, const MatchContext& mc) const {
+    return pcre2_match(code_, units(value), value.size(), 0, PCRE2_NO_JIT, mc.data(), mc.context());
+}
+
+} // namespace rx

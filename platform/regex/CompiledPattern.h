@@ -1,0 +1,29 @@
+#pragma once
+// One regular expression compiled the way the reference data expects it:
+// UTF-8, case-sensitive, "$" only at the very end, \uXXXX escapes, and
+// JIT-compiled when the platform allows it.
+#include "platform/regex/MatchContext.h"
+
+#include <string_view>
+
+namespace rx {
+
+class CompiledPattern {
+public:
+    // Raises RegexSyntax when the text does not compile.
+    explicit CompiledPattern(std::string_view pattern);
+    ~CompiledPattern();
+    CompiledPattern(const CompiledPattern&) = delete;
+    CompiledPattern& operator=(const CompiledPattern&) = delete;
+
+    // True when the pattern matches anywhere in the value.
+    bool matches(std::string_view value, const MatchContext& mc) const;
+
+private:
+    int interpret(std::string_view value, const MatchContext& mc) const;
+
+    pcre2_code* code_ = nullptr;
+    bool jit_ = false;
+};
+
+} // namespace rx

@@ -1,0 +1,24 @@
+#include "platform/regex/PatternCache.h"
+
+namespace rx {
+
+PatternCache& PatternCache::instance() {
+    static PatternCache cache;
+    return cache;
+}
+
+const CompiledPattern& PatternCache::get(std::string_view pattern) {
+    if (last_ && *lastText_ == pattern)
+        return *last_;
+    auto it = patterns_.find(pattern);
+    if (it == patterns_.end()) {
+        // Compiled before inserting: a text that does not compile is not kept.
+        auto compiled = std::make_unique<CompiledPattern>(pattern);
+        it = patterns_.emplace(std::string(pattern), std::move(compiled)).first;
+    }
+    lastText_ = &it->first;
+    last_ = it->second.get();
+    return *last_;
+}
+
+} // namespace rx

@@ -1,0 +1,125 @@
+#include "shell/CFuncGral.h"
+
+#include "platform/closedlibs/Magic32Library.h"
+#include "platform/regex/RegExp.h"
+#include "platform/runtime/NumberedFiles.h"
+#include "platform/runtime/Numbers.h"
+#include "platform/runtime/TextLines.h"
+#include "platform/ui/Dialogs.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int kCabecera = 5;
+constexpr int kRegistros = 6;
+
+// Files 5 and 6 are released on every way out, so a failed join does not
+// leave them open and make the next run fail with error 55.
+class JoinFiles {
+public:
+    JoinFiles() = default;
+    ~JoinFiles() { close(); }
+    JoinFiles(const JoinFiles&) = delete;
+    JoinFiles& operator=(const JoinFiles&) = delete;
+    void close() noexcept {
+        rt::Close(kRegistros);
+        rt::Close(kCabecera);
+    }
+};
+
+// The position just past the character at byteIndex, where a scan goes on
+// looking. Positions are 16-bit: a character at 32,767 or later leaves no
+// room for it (error 6).
+rt::Int16 positionAfter(std::string_view text, std::size_t byteIndex) {
+    return static_cast<long long>(rt::charLength(text.substr(0, byteIndex))) + 2;
+}
+
+bool contains(std::string_view text, char c) {
+    return text.find(c) != std::string_view::npos;
+}
+
+} // namespace
+
+void CFuncGral::Join(const std::string& pXml, const std::string& pCabecera,
+                     const std::string& pArchivo) {
+    JoinFiles files;
+    rt::Open(pCabecera, rt::OpenMode::Append, kCabecera);
+    rt::Open(pXml, rt::OpenMode::Input, kRegistros);
+    while (!rt::Eof(kRegistros)) {
+        ui::DoEvents();
+        rt::PrintLine(kCabecera, rt::LineInput(kRegistros));
+    }
+    files.close();
+    rt::deleteFile(rt::tempPath(pArchivo));
+}
+
+std::string CFuncGral::GenerarNroMagico(const std::string& pCuit, const rt::DateTime& pfechaHora) {
+    const std::string ceros(15, '0');
+    int r = closedlibs::Magic32Library::instance().Entrada2("0000" + pCuit, ceros, ceros,
+                                                            "0" + pfechaHora.compact());
+    if (r < 0)
+        r += 65536;
+    char texto[8];
+    std::snprintf(texto, sizeof texto, "%06d", r);
+    return texto;
+}
+
+std::string CFuncGral::NombreArchivoFinal(std::string& pNombreArchivoSalida) {
+    const std::size_t found = pNombreArchivoSalida.find(".b64");
+    const std::size_t k =
+        found == std::string::npos
+            ? 0
+            : rt::charLength(std::string_view(pNombreArchivoSalida).substr(0, found)) + 1;
+    // ".b64" and the one character after it.
+    pNombreArchivoSalida = rt::left(pNombreArchivoSalida, k + 4);
+    const std::size_t barra = pNombreArchivoSalida.rfind('/');
+    const rt::Int16 inicio =
+        barra == std::string::npos ? rt::Int16(1) : positionAfter(pNombreArchivoSalida, barra);
+    return rt::mid(pNombreArchivoSalida, static_cast<std::size_t>(inicio.value()),
+                   pNombreArchivoSalida.size());
+}
+
+std::int16_t CFuncGral::TotalSeparador(std::string_view pCadena) {
+    const std::size_t ultima = pCadena.rfind('|');
+    if (ultima == std::string_view::npos)
+        return 0;
+    // Only the last "|" can be the first to overflow.
+    positionAfter(pCadena, ultima);
+    return static_cast<std::int16_t>(std::count(pCadena.begin(), pCadena.end(), '|'));
+}
+
+bool CFuncGral::ValidoValor(std::string_view pValor, std::string_view pTipo,
+                            std::string_view pLongitud, std::string_view pDecimales,
+                            std::string_view pExpresionRegular) {
+    // A non-empty expression decides alone; the rules below have no effects.
+    if (!pExpresionRegular.empty())
+        return rx::RegExp::Test(pExpresionRegular, pValor);
+    if (pTipo == "N") {
+        if (rt::Val(pDecimales) != 0) {
+            const double largo = rt::Val(pLongitud);
+            const double decimales = rt::Val(pDecimales);
+            return rt::IsNumeric(pValor) && !ExcedeParteEntera(pValor, largo - decimales) &&
+                   !ExcedeParteDecimal(pValor, decimales);
+        }
+        return rt::IsNumeric(pValor) &&
+               static_cast<double>(rt::charLength(pValor)) <= rt::Val(pLongitud) &&
+               !contains(pValor, '.') && !contains(pValor, ',');
+    }
+    if (pTipo == "C")
+        return static_cast<double>(rt::charLength(pValor)) <= rt::Val(pLongitud);
+    return true;
+}
+
+bool CFuncGral::ExcedeParteEntera(std::string_view valor, double maximo) {
+    const std::string_view entera = valor.substr(0, valor.find('.'));
+    return static_cast<double>(rt::charLength(entera)) > maximo;
+}
+
+bool CFuncGral::ExcedeParteDecimal(std::string_view valor, double maximo) {
+    const std::size_t punto = valor.find('.');
+    if (punto == std::string_view::npos)
+        return false;
+    return static_cast<double>(rt::charLength(valor.substr(punto + 1))) > maximo;
+}

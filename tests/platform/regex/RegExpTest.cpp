@@ -1,0 +1,113 @@
+#include "platform/regex/RegExp.h"
+#include "platform/regex/PatternCache.h"
+#include "platform/runtime/RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Case {
+    const char* name;
+    std::string pattern;
+    std::string value;
+    bool matches;
+};
+
+std::string repeat(const std::string& unit, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += unit;
+    return out;
+}
+
+class RegExpSemantics : public ::testing::TestWithParam<Case> {};
+
+TEST_P(RegExpSemantics, TestsTheValue) {
+    const Case& c = GetParam();
+    rx::RegExp re;
+    re.Pattern(c.pattern);
+    EXPECT_EQ(re.Test(c.value), c.matches);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RegExpSemantics,
+    ::testing::Values(
+        Case{"SearchesAnywhere", "[0-9]", "a1b", true},
+        Case{"NoMatchAnywhere", "[0-9]", "abc", false},
+        Case{"AnchoredWhole", "^[0-9]{3}$", "123", true},
+        Case{"AnchoredTooLong", "^[0-9]{3}$", "1234", false},
+        Case{"NoCaseFolding", "^[A-Z]+$", "abc", false},
+        Case{"UpperCaseMatches", "^[A-Z]+$", "ABC", true},
+        Case{"DollarNotBeforeFinalLineFeed", "^[0-9]{3}$", "123\n", false},
+        Case{"CaretOnlyAtStart", "^b", "a\nb", false},
+        Case{"EmptyPatternMatchesAll", "", "anything", true},
+        Case{"UnicodeEscape", "^\\u00e1$", "\xc3\xa1", true},
+        Case{"DotIsOneCharacter", "^.{3}$", "a\xc3\xb1o", true},
+        Case{"ClassOfAccentedLetters", "^[a-z\xc3\xb1]+$", "a\xc3\xb1o", true},
+        Case{"EmptyClassMatchesNothing", "a[]", "a", false},
+        Case{"HexEscapeTwoDigits", "^\\x41B$", "AB", true},
+        Case{"LongValueAlternation", "^(a|b)*$", repeat("ab", 16383) + "a", true},
+        Case{"LongValueAlternationFails", "^(a|b)*$", repeat("ab", 16383) + "c", false},
+        Case{"LongValueNestedGroups", "^((a)|(b)|(\\d))+$", repeat("a1b", 10922) + "a", true},
+        Case{"LongMultibyteValue", "^(\xc3\xb1|n)*$", repeat("\xc3\xb1", 32767), true},
+        Case{"LongValueBacktracking", "^(?:a|ab)*c$", repeat("ab", 16383) + "c", true}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+class RegExpSyntax : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RegExpSyntax, RaisesRuntimeError) {
+    rx::RegExp re(GetParam());
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            re.Test("abc");
+            FAIL() << "no error for " << GetParam();
+        } catch (const rt::RuntimeError& e) {
+            EXPECT_EQ(e.number(), rt::err::RegexSyntax);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Patterns, RegExpSyntax,
+                         ::testing::Values("(", "[a-", "a{2,1}", "*a", "\\", "a)"));
+
+TEST(PatternCache, KeepsOneCompiledPatternPerText) {
+    rx::PatternCache& cache = rx::PatternCache::instance();
+    const std::size_t before = cache.size();
+    const rx::CompiledPattern& first = cache.get("^cache-[0-9]+$");
+    cache.get("^otro$");
+    EXPECT_EQ(&cache.get("^cache-[0-9]+$"), &first);
+    EXPECT_EQ(cache.size(), before + 2);
+}
+
+TEST(PatternCache, KeepsNoPatternThatDoesNotCompile) {
+    rx::PatternCache& cache = rx::PatternCache::instance();
+    const std::size_t before = cache.size();
+    EXPECT_THROW(cache.get("(sin cerrar"), rt::RuntimeError);
+    EXPECT_EQ(cache.size(), before);
+}
+
+} // namespace
+
+namespace {
+
+const std::string kLargo = repeat("ab", 16383) + "a";
+
+// A JIT stack too small for the value: the interpreter decides instead.
+TEST(CompiledPattern, FallsBackWhenJitStackIsExhausted) {
+    rx::MatchContext pequeno(32 * 1024);
+    rx::CompiledPattern p("^(a|b)*$");
+    EXPECT_TRUE(p.matches(kLargo, pequeno));
+    EXPECT_FALSE(p.matches(kLargo + "c", pequeno));
+}
+
+// Search that cannot finish within the engine's limits is an error, never a
+// quiet "does not match".
+TEST(CompiledPattern, RunawaySearchIsAnError) {
+    rx::MatchContext mc;
+    rx::CompiledPattern p("^(x+x+)+$");
+    EXPECT_THROW(p.matches(std::string(40, 'x') + "y", mc), rt::RuntimeError);
+}
+
+} // namespace

@@ -1,0 +1,61 @@
+#include "platform/runtime/RuntimeError.h"
+#include "shell/CFuncGral.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Case {
+    const char* name;
+    std::string linea;
+    int total;
+};
+
+std::string repeat(const std::string& unit, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += unit;
+    return out;
+}
+
+class TotalSeparador : public ::testing::TestWithParam<Case> {};
+
+TEST_P(TotalSeparador, Counts) {
+    CFuncGral f;
+    EXPECT_EQ(f.TotalSeparador(GetParam().linea), GetParam().total);
+}
+
+const std::string kEnye = "\xc3\xb1";
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, TotalSeparador,
+    ::testing::Values(Case{"Record", "01|a|b|", 3}, Case{"TwoAlone", "||", 2}, Case{"Empty", "", 0},
+                      Case{"NoSeparator", "01 sin separador", 0},
+                      Case{"LastAt32766", std::string(32765, 'a') + "|", 1},
+                      Case{"ManyBefore32766", repeat("a|", 16383), 16383},
+                      // 32,765 two-byte characters: the "|" is character 32,766.
+                      Case{"CountsCharactersNotBytes", repeat(kEnye, 32765) + "|", 1},
+                      Case{"LongLineWithoutSeparator", std::string(40000, 'a'), 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class TotalSeparadorOverflow : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(TotalSeparadorOverflow, RaisesError6) {
+    CFuncGral f;
+    try {
+        f.TotalSeparador(GetParam());
+        FAIL() << "no error";
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.number(), rt::err::Overflow);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, TotalSeparadorOverflow,
+                         ::testing::Values(std::string(32766, 'a') + "|",
+                                           std::string(32766, 'a') + "|abc",
+                                           "01|" + std::string(40000, 'a') + "|",
+                                           repeat(kEnye, 32766) + "|"));
+
+} // namespace
