@@ -1,0 +1,210 @@
+#include "platform/xml/Document.h"
+#include "platform/runtime/TextLines.h"
+#include "platform/xml/SchemaCache.h"
+#include "platform/xml/SourceLine.h"
+#include "tests/support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+const char* const kSchema = R"(<?xml version="1.0" encoding="UTF-8"?>
+<xs:schema xmlns:xs="http://www.w3.org/2001/XMLSchema" targetNamespace="urn:t"
+           xmlns="urn:t" elementFormDefault="qualified">
+  <xs:element name="root">
+    <xs:complexType>
+      <xs:sequence>
+        <xs:element name="a" maxOccurs="unbounded">
+          <xs:complexType>
+            <xs:simpleContent>
+              <xs:extension base="xs:string">
+                <xs:attribute name="x" type="xs:string"/>
+              </xs:extension>
+            </xs:simpleContent>
+          </xs:complexType>
+        </xs:element>
+      </xs:sequence>
+    </xs:complexType>
+  </xs:element>
+</xs:schema>
+)";
+
+const char* const kProlog = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+
+std::string laughs(const std::string& use) {
+    std::string dtd = "<!DOCTYPE root [\n <!ENTITY l0 \"lol\">\n";
+    for (int i = 1; i <= 9; ++i) {
+        dtd += " <!ENTITY l" + std::to_string(i) + " \"";
+        for (int k = 0; k < 10; ++k)
+            dtd += "&l" + std::to_string(i - 1) + ";";
+        dtd += "\">\n";
+    }
+    return kProlog + dtd + "]>\n" + use + "\n";
+}
+
+class DocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testenv::writeFile(dir.file("t.xsd"), kSchema);
+        cache.add("urn:t", dir.file("t.xsd"));
+        doc.schemas(&cache);
+    }
+    bool load(const std::string& text) {
+        testenv::writeFile(dir.file("d.xml"), text);
+        return doc.load(dir.file("d.xml"));
+    }
+    const xml::ParseError& error() const { return doc.parseError(); }
+
+    testenv::TempDir dir;
+    xml::SchemaCache cache;
+    xml::Document doc;
+};
+
+TEST_F(DocumentTest, ValidDocumentLoadsWithItsRootNamespace) {
+    ASSERT_TRUE(load(std::string(kProlog) + "<root xmlns=\"urn:t\"><a x=\"1\">v</a><a/></root>"));
+    EXPECT_TRUE(doc.hasDocumentElement());
+    EXPECT_EQ(doc.documentElementNamespaceURI(), "urn:t");
+    EXPECT_EQ(error().reason, "");
+}
+
+TEST_F(DocumentTest, RootOutsideEveryCachedNamespaceIsOnlyCheckedForWellFormedness) {
+    const struct {
+        const char* text;
+        const char* ns;
+    } cases[] = {
+        {"<root><b/></root>", ""},
+        {"<root xmlns=\"urn:T\"><b/></root>", "urn:T"},
+        {"<p:other xmlns:p=\"urn:x\"><b/></p:other>", "urn:x"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(load(c.text)) << c.text << ": " << error().reason;
+        EXPECT_EQ(doc.documentElementNamespaceURI(), c.ns);
+    }
+}
+
+TEST_F(DocumentTest, FailureNamesReasonLineAndSourceText) {
+    const struct {
+        const char* name;
+        std::string text;
+        const char* reasonPart;
+        long line;
+        const char* srcText;
+    } cases[] = {
+        {"unexpected element",
+         std::string(kProlog) + "<root xmlns=\"urn:t\">\n  <a>x</a>\n  <b>y</b>\n</root>\n",
+         "'{urn:t}b': This element is not expected", 4, "  <b>y</b>"},
+        {"missing required content", std::string(kProlog) + "<root xmlns=\"urn:t\">\n</root>\n",
+         "Missing child element", 3, "</root>"},
+        {"tags not matching",
+         std::string(kProlog) + "<root xmlns=\"urn:t\">\r\n<a>x</b>\r\n</root>",
+         "Opening and ending tag mismatch", 3, "<a>x</b>"},
+        {"unescaped ampersand", std::string(kProlog) + "<root xmlns=\"urn:t\"><a>S & A</a></root>",
+         "xmlParseEntityRef", 2, "<root xmlns=\"urn:t\"><a>S & A</a></root>"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(load(c.text)) << c.name;
+        EXPECT_NE(error().reason.find(c.reasonPart), std::string::npos)
+            << c.name << ": " << error().reason;
+        EXPECT_EQ(error().line, c.line) << c.name;
+        EXPECT_EQ(error().srcText, c.srcText) << c.name;
+        EXPECT_FALSE(doc.hasDocumentElement()) << c.name;
+    }
+}
+
+TEST_F(DocumentTest, EmptyFileFails) {
+    EXPECT_FALSE(load(""));
+    EXPECT_FALSE(error().reason.empty());
+    EXPECT_EQ(error().srcText, "");
+}
+
+TEST_F(DocumentTest, InvalidUtf8FailsWithReadableSourceText) {
+    EXPECT_FALSE(load(std::string(kProlog) + "<root xmlns=\"urn:t\"><a>caf\xE9</a></root>"));
+    EXPECT_NE(error().reason.find("not proper UTF-8"), std::string::npos) << error().reason;
+    EXPECT_TRUE(rt::isValidUtf8(error().srcText));
+    EXPECT_EQ(error().srcText, "<root xmlns=\"urn:t\"><a>caf\xC3\xA9</a></root>");
+}
+
+TEST_F(DocumentTest, EntitiesAreNeitherFetchedNorExpanded) {
+    testenv::writeFile(dir.file("secret.txt"), "TOPSECRET");
+    const std::string external = std::string(kProlog) + "<!DOCTYPE root [<!ENTITY x SYSTEM \"" +
+                                 dir.file("secret.txt") +
+                                 "\">]>\n<root xmlns=\"urn:t\"><a>&x;</a></root>";
+    const std::string internal = std::string(kProlog) +
+                                 "<!DOCTYPE root [<!ENTITY e \"<b>not checked</b>\">]>\n"
+                                 "<root xmlns=\"urn:t\"><a>&e;</a></root>";
+    const std::string network = std::string(kProlog) +
+                                "<!DOCTYPE root SYSTEM \"http://127.0.0.1:9/r.dtd\">\n"
+                                "<root xmlns=\"urn:t\"><a>&y;</a></root>";
+    for (const std::string& text : {external, internal, network}) {
+        EXPECT_FALSE(load(text)) << text;
+        EXPECT_EQ(error().reason.find("TOPSECRET"), std::string::npos);
+        EXPECT_EQ(error().srcText.find("TOPSECRET"), std::string::npos);
+    }
+}
+
+TEST_F(DocumentTest, EntityExpansionBombsAreRefused) {
+    for (const std::string& text : {laughs("<root xmlns=\"urn:t\"><a>&l9;</a></root>"),
+                                    laughs("<root xmlns=\"urn:t\"><a x=\"&l9;\">v</a></root>")}) {
+        EXPECT_FALSE(load(text));
+        EXPECT_FALSE(error().reason.empty());
+    }
+}
+
+TEST_F(DocumentTest, FileThatCannotBeReadFailsWithReason) {
+    EXPECT_FALSE(doc.load(dir.file("missing.xml")));
+    EXPECT_NE(error().reason.find("missing.xml"), std::string::npos);
+    EXPECT_EQ(error().srcText, "");
+    EXPECT_FALSE(doc.load(dir.path()));
+    EXPECT_FALSE(error().reason.empty());
+}
+
+TEST_F(DocumentTest, LineNumbersPastSixteenBitsAreKept) {
+    std::string text = std::string(kProlog) + "<root xmlns=\"urn:t\">\n";
+    for (int i = 0; i < 70000; ++i)
+        text += "<a>v</a>\n";
+    text += "<b>late</b>\n</root>\n";
+    EXPECT_FALSE(load(text));
+    EXPECT_EQ(error().line, 70003);
+    EXPECT_EQ(error().srcText, "<b>late</b>");
+}
+
+TEST_F(DocumentTest, LongLineIsCutAroundTheError) {
+    std::string text = std::string(kProlog) + "<root xmlns=\"urn:t\">";
+    for (int i = 0; i < 100000; ++i)
+        text += "<a>v</a>";
+    text += "<a>x</b>";
+    for (int i = 0; i < 1000; ++i)
+        text += "<a>v</a>";
+    EXPECT_FALSE(load(text + "</root>"));
+    EXPECT_LE(rt::charLength(error().srcText), xml::kSourceTextMax);
+    EXPECT_NE(error().srcText.find("<a>x</b>"), std::string::npos) << error().srcText;
+}
+
+// Whatever the parser has to say goes into the error, never to stderr.
+TEST_F(DocumentTest, NothingIsWrittenToStandardError) {
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    const int sink = ::open(dir.file("stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(sink, 2);
+    testenv::writeFile(dir.file("bad.xsd"), "<x/>");
+    try {
+        xml::SchemaCache other;
+        other.add("urn:t", dir.file("bad.xsd"));
+    } catch (...) {
+    }
+    load(std::string(kProlog) + "<root xmlns=\"urn:t\"><b>&amp</b></root>");
+    load(std::string(kProlog) + "<root xmlns=\"urn:t\"><a>&x;</a></root>");
+    load(laughs("<root xmlns=\"urn:t\"><a>&l9;</a></root>"));
+    load(std::string(kProlog) + "<root xmlns=\"urn:t\"><c/></root>");
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    ::close(sink);
+    EXPECT_EQ(testenv::readFile(dir.file("stderr.txt")), "");
+}
+
+} // namespace
