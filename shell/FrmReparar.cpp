@@ -4,10 +4,7 @@
 #include "platform/runtime/FileSystem.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
-#if __has_include("shell/ArregloSoloLectura.h")
 #include "shell/ArregloSoloLectura.h"
-#define NURO_ARREGLO 1
-#endif
 #include "shell/CFuncGral.h"
 #include "shell/Globales.h"
 #include "shell/ManejadorErrores.h"
@@ -20,16 +17,14 @@
 #include <QPushButton>
 
 #include <chrono>
-#include <thread>
 
 #include "shell/imagenes/ImagenNuro.xpm"
 
 namespace {
-// The read-only fix runs in the background; a file that stays refused after
-// this many fixes is not going to be repaired by another one.
+// A file still refused after this many read-only fixes, each awaited, will
+// not be repaired by another one.
 constexpr int kReintentos = 3;
-constexpr auto kEsperaArreglo = std::chrono::milliseconds(1000);
-constexpr auto kPausa = std::chrono::milliseconds(20);
+constexpr auto kEsperaArreglo = std::chrono::milliseconds(2000);
 } // namespace
 
 FrmReparar::FrmReparar(QWidget* parent) : QDialog(parent) {
@@ -79,10 +74,8 @@ void FrmReparar::reparar() {
             db::repairDatabase(rutas::baseDatos(), nuro::kConnect);
         } catch (const rt::RuntimeError& e) {
             if (e.number() == rt::err::DatabaseLockedOrReadOnly && reintento < kReintentos) {
-#ifdef NURO_ARREGLO
                 ArregloSoloLectura::aplicar();
-#endif
-                esperarArreglo();
+                ArregloSoloLectura::esperar(kEsperaArreglo);
                 continue;
             }
             ui::MsgBox("¡¡¡ No Se pudo Reparar la Base de Datos.");
@@ -106,11 +99,4 @@ void FrmReparar::cerrarConexion() {
 void FrmReparar::reabrirBase() {
     CFuncGral funciones;
     funciones.AbriBase();
-}
-
-// Gives the background fix a moment to clear the attribute before the next try.
-void FrmReparar::esperarArreglo() {
-    const auto limite = std::chrono::steady_clock::now() + kEsperaArreglo;
-    while (rt::isReadOnly(rutas::baseDatos()) && std::chrono::steady_clock::now() < limite)
-        std::this_thread::sleep_for(kPausa);
 }

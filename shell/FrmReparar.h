@@ -13,10 +13,8 @@ public:
 
 private:
     void reparar();
-    bool intentarReparacion();
     static void cerrarConexion();
     static void reabrirBase();
-    static void esperarArreglo();
 
     QLabel* Label1 = nullptr;
     QPushButton* CmdSi = nullptr;
