@@ -2,6 +2,8 @@
 
 #include "platform/runtime/FileSystem.h"
 #include "platform/ui/Dialogs.h"
+#include "processing/FrmProcesarPlanos.h"
+#include "processing/FrmProcesarXML.h"
 #include "shell/CFuncGral.h"
 #include "shell/FrmCuit.h"
 #include "shell/FrmReparar.h"
@@ -50,6 +52,8 @@ frmNuro::frmNuro(QWidget* parent) : QMainWindow(parent) {
     crearMenu();
     crearMarco();
     resize(640, 420);
+    registrarVentana<FrmProcesarPlanos>("ProcesarDocumento");
+    registrarVentana<FrmProcesarXML>("ProcesarDocumentoXML");
     registrarVentana<FrmCuit>("CargarCuit");
     registrarVentana<FrmReparar>("RepararBD");
 }

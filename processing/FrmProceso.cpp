@@ -1,0 +1,214 @@
+#include "processing/FrmProceso.h"
+
+#include "platform/runtime/FileSystem.h"
+#include "platform/runtime/NumberedFiles.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/ui/Dialogs.h"
+#include "processing/CarpetaTemporal.h"
+#include "shell/ManejadorErrores.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include "shell/imagenes/ImagenNuro.xpm"
+
+FrmProceso::FrmProceso(AperturaVentanaProceso::Clase clase, const char* nombre, const char* titulo,
+                       QWidget* parent)
+    : QDialog(parent), clase_(clase) {
+    CrearControles(nombre, titulo);
+    connect(CmdProcesar, &QPushButton::clicked, this,
+            [this] { Ejecutar(&FrmProceso::CmdProcesar_Click); });
+    connect(CmdSalir, &QPushButton::clicked, this,
+            [this] { Ejecutar(&FrmProceso::CmdSalir_Click); });
+}
+
+FrmProceso::~FrmProceso() = default;
+
+void FrmProceso::CrearControles(const char* nombre, const char* titulo) {
+    setObjectName(nombre);
+    setWindowTitle(QString::fromUtf8(titulo));
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName("Picture1");
+    Picture1->setPixmap(QPixmap(imagenNuro));
+    CboFormularios = new QComboBox(this);
+    CboFormularios->setObjectName("CboFormularios");
+    CboFormularios->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    CboFormularios->setMinimumContentsLength(48);
+    Etiqueta = new QLabel(this);
+    Etiqueta->setObjectName("Etiqueta");
+    CmdProcesar = new QPushButton("Procesar", this);
+    CmdProcesar->setObjectName("CmdProcesar");
+    CmdProcesar->setAutoDefault(false);
+    CmdSalir = new QPushButton("Salir", this);
+    CmdSalir->setObjectName("CmdSalir");
+    CmdSalir->setAutoDefault(false);
+
+    grilla_ = new QGridLayout(this);
+    grilla_->setContentsMargins(16, 16, 16, 16);
+    grilla_->setHorizontalSpacing(16);
+    grilla_->addWidget(Picture1, 0, 0, 4, 1, Qt::AlignTop);
+    grilla_->addWidget(CboFormularios, 0, 1, 1, 2);
+    grilla_->addWidget(Etiqueta, 1, 1, 1, 2);
+    grilla_->addWidget(CmdProcesar, 2, 1);
+    grilla_->addWidget(CmdSalir, 2, 2);
+}
+
+// Handlers enter the system's code through the error wrapper.
+void FrmProceso::Ejecutar(void (FrmProceso::*manejador)()) {
+    const bool anidado = ejecutando_;
+    ejecutando_ = true;
+    ManejadorErrores::ejecutar([this, manejador] { (this->*manejador)(); });
+    ejecutando_ = anidado;
+}
+
+int FrmProceso::exec() {
+    if (ejecutando_)
+        return QDialog::Rejected;
+    return QDialog::exec();
+}
+
+void FrmProceso::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    abierta_ = true;
+    Restablecer();
+    // Queued: closing from inside the showing would leave a modal loop running.
+    QMetaObject::invokeMethod(this, &FrmProceso::Form_Activate, Qt::QueuedConnection);
+}
+
+// A window closed during a run was left as the run had it.
+void FrmProceso::Restablecer() {
+    CboFormularios->clear();
+    CboFormularios->setEnabled(true);
+    CmdProcesar->setEnabled(true);
+    CmdSalir->setText("Salir");
+    Etiqueta->clear();
+}
+
+void FrmProceso::Form_Activate() {
+    if (!abierta_)
+        return;
+    ManejadorErrores::ejecutar([this] {
+        ui::DoEvents();
+        if (abierta_)
+            Abrir();
+    });
+}
+
+// Any run-time error of the opening closes the window without a message.
+void FrmProceso::Abrir() {
+    AperturaVentanaProceso apertura(clase_);
+    try {
+        if (!apertura.Abrir(reg)) {
+            done(QDialog::Rejected);
+            return;
+        }
+        for (const std::string& entrada : apertura.Entradas())
+            CboFormularios->addItem(QString::fromStdString(entrada));
+        CboFormularios->setCurrentIndex(0);
+        Dialogo.Filter = apertura.Filtro();
+    } catch (const rt::RuntimeError&) {
+        reg.reset();
+        done(QDialog::Rejected);
+    }
+}
+
+void FrmProceso::done(int resultado) {
+    abierta_ = false;
+    CboFormularios->clear();
+    QDialog::done(resultado);
+}
+
+void FrmProceso::reject() {
+    if (abierta_ && EnEjecucion())
+        Ejecutar(&FrmProceso::CmdSalir_Click);
+    else
+        QDialog::reject();
+}
+
+void FrmProceso::closeEvent(QCloseEvent* event) {
+    if (abierta_ && EnEjecucion()) {
+        event->ignore();
+        Ejecutar(&FrmProceso::CmdSalir_Click);
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void FrmProceso::CmdSalir_Click() {
+    if (EnEjecucion())
+        ui::MsgBox("Proceso Cancelado.");
+    CerrarArchivos(1, 3);
+    BorrarTemporales();
+    done(QDialog::Rejected);
+}
+
+void FrmProceso::MostrarDialogo() {
+    tituloAnterior_ = Dialogo.FileTitle;
+    Dialogo.CancelError = true;
+    try {
+        Dialogo.FileName.clear();
+        Dialogo.InitDir = rt::driveWithSeparator();
+        Dialogo.ShowOpen();
+    } catch (const rt::RuntimeError&) {
+    }
+}
+
+void FrmProceso::DescartarEleccion() {
+    Dialogo.FileName.clear();
+    Dialogo.FileTitle = tituloAnterior_;
+}
+
+bool FrmProceso::ArchivoAceptable() {
+    if (Dialogo.FileName.empty()) {
+        ui::MsgBox("Proceso Cancelado", ui::Icon::Information);
+        return false;
+    }
+    if (!rt::normalFileExists(Dialogo.FileName)) {
+        DescartarEleccion();
+        ui::MsgBox("Archivo Inexistente.", ui::Icon::Information);
+        return false;
+    }
+    if (!NombreAceptable()) {
+        DescartarEleccion();
+        return false;
+    }
+    if (CarpetaTemporal::Contiene(Dialogo.FileName)) {
+        DescartarEleccion();
+        ui::MsgBox(CarpetaTemporal::MensajeRechazo(), ui::Icon::Information);
+        return false;
+    }
+    return true;
+}
+
+std::string FrmProceso::EntradaElegida() const {
+    return CboFormularios->currentText().toStdString();
+}
+
+bool FrmProceso::EnEjecucion() const {
+    return !CmdProcesar->isEnabled();
+}
+
+void FrmProceso::CerrarArchivos(int desde, int hasta) noexcept {
+    for (int n = desde; n <= hasta; ++n) {
+        try {
+            rt::Close(n);
+        } catch (...) {
+        }
+    }
+}
+
+void FrmProceso::EtiquetaCaption(const std::string& texto) {
+    Etiqueta->setText(QString::fromStdString(texto));
+}
+
+void FrmProceso::EtiquetaRefresh() {
+    Etiqueta->repaint();
+}
