@@ -105,7 +105,7 @@ TEST_F(QtDialogsAbrir, OffersFilterAndFolderAndReturnsChosenPath) {
             filtros = d->nameFilters();
             carpeta = d->directory().absolutePath();
             d->selectFile(QString::fromStdString(dir.file("datos.txt")));
-            d->accept();
+            static_cast<QDialog*>(d)->accept(); // public through the base
         });
     EXPECT_EQ(filtros, QStringList{"Archivos de Datos (*.dat,*.txt) (*.dat *.txt)"});
     EXPECT_EQ(carpeta.toStdString(), dir.path());
@@ -124,7 +124,7 @@ TEST_F(QtDialogsAbrir, CancelLeavesNoName) {
 TEST_F(QtDialogsAbrir, TypedNameOfMissingFileIsReturned) {
     const auto r = abrir({"Archivos XML (*.xml)|*.xml", dir.path(), ""}, [&](QFileDialog* d) {
         d->selectFile(QString::fromStdString(dir.file("falta.xml")));
-        d->accept();
+        static_cast<QDialog*>(d)->accept(); // public through the base
     });
     EXPECT_FALSE(r.cancelled);
     EXPECT_EQ(r.fileName, dir.file("falta.xml"));
