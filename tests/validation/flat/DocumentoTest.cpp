@@ -1,0 +1,108 @@
+// The XML work file and the record file, byte for byte against golden files,
+// and the start tags built from attribute fields.
+#include "tests/validation/flat/EntornoPlano.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Dorado {
+    const char* nombre;
+    const char* entrada;  // data file under tests/data/flat/golden
+    const char* esperado; // expected .xml and .rec under the same folder
+};
+
+const Dorado kDorados[] = {
+    // The document is far below one block: one record at the end.
+    {"Corto", "corto.txt", "corto"},
+    // "</root>" ends exactly at byte 498: the blanks after it are dropped.
+    {"TerminaEn498", "exacto.txt", "exacto"},
+    // "</ro" closes one record and "ot>" opens the last one.
+    {"RaizPartida", "partido.txt", "partido"},
+    // Values holding "</root>" and "</ROOT>" neither end the file nor lose text.
+    {"RaizDentroDeUnValor", "raiz.txt", "raiz"},
+    // The same accented document from a Windows-1252 file and from a UTF-8
+    // file; a two-byte character straddles the first record.
+    {"AcentosWindows1252", "acentos_1252.txt", "acentos"},
+    {"AcentosUtf8", "acentos_utf8.txt", "acentos"},
+};
+
+std::string Golden(const std::string& nombre) {
+    return testenv::readFile(testenv::dataDir() + "/flat/golden/" + nombre);
+}
+
+class Documento : public ::testing::TestWithParam<Dorado> {};
+
+TEST_P(Documento, IgualAlDorado) {
+    const Dorado& d = GetParam();
+    EntornoPlano entorno;
+    ASSERT_TRUE(entorno.Validar(Golden(d.entrada), "GOLD")) << entorno.validador.Error();
+    const std::string bloques = entorno.Bloques();
+    EXPECT_EQ(entorno.Xml("GOLD"), Golden(std::string(d.esperado) + ".xml"));
+    EXPECT_EQ(bloques, Golden(std::string(d.esperado) + ".rec"));
+    EXPECT_EQ(entorno.validador.Lineas(), static_cast<double>(bloques.size() / 502));
+    EXPECT_EQ(entorno.validador.Error(), "");
+    EXPECT_EQ(entorno.validador.Cuit(), "20123456786");
+}
+
+INSTANTIATE_TEST_SUITE_P(Dorados, Documento, ::testing::ValuesIn(kDorados),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST(DocumentoDorado, CadaRegistroTiene500CaracteresYElTextoEsElDocumento) {
+    for (const auto& d : kDorados) {
+        const std::string rec = Golden(std::string(d.esperado) + ".rec");
+        std::string xml = Golden(std::string(d.esperado) + ".xml");
+        std::erase(xml, '\r');
+        std::erase(xml, '\n');
+        ASSERT_EQ(rec.size() % 502, 0u) << d.nombre;
+        for (std::size_t i = 0; i < rec.size(); i += 502) {
+            EXPECT_EQ(rec.substr(i, 2), "02") << d.nombre;
+            EXPECT_EQ(rec.substr(i + 500, 2), "\r\n") << d.nombre;
+        }
+        // The records carry the document up to "</root>", then blanks only.
+        const std::string texto = TextoDeBloques(rec);
+        const std::size_t fin = xml.rfind("</root>") + 7;
+        EXPECT_EQ(texto.substr(0, fin), xml.substr(0, fin)) << d.nombre;
+        EXPECT_EQ(texto.find_first_not_of(' ', fin), std::string::npos) << d.nombre;
+        EXPECT_LT(texto.size() - fin, 498u) << d.nombre;
+    }
+}
+
+struct Atributos {
+    const char* nombre;
+    std::string lineas;
+    std::string fragmento;
+};
+
+// ATRI 01: ID (attribute), " NOM " (element, name trimmed), COD (attribute,
+// marked "s"); 02 has no attribute.
+const Atributos kAtributos[] = {
+    {"DosAtributos", "01|7|Ana|x|\r\n", "<Uno ID=\"7\" COD=\"x\"><NOM><![CDATA[Ana]]></NOM></Uno>"},
+    {"SinAtributos", "01|7|Ana|x|\r\n02|z|\r\n", "<Dos ><X><![CDATA[z]]></X></Dos>"},
+    {"ValorDeMasNoEsAtributo", "01|7|Ana|x|extra\r\n", "<Uno ID=\"7\" COD=\"x\"><NOM>"},
+    {"ValoresSinEscapar", "01|7|<&\"|x|\r\n",
+     "<Uno ID=\"7\" COD=\"x\"><NOM><![CDATA[<&\"]]></NOM>"},
+    {"AtributoVacio", "01|7|Ana||\r\n", "<Uno ID=\"7\" COD=\"\"><NOM>"},
+};
+
+class AtributosTest : public ::testing::TestWithParam<Atributos> {};
+
+TEST_P(AtributosTest, EtiquetaDeInicio) {
+    const Atributos& a = GetParam();
+    EntornoPlano entorno;
+    ASSERT_TRUE(entorno.Validar(a.lineas, "ATRI")) << entorno.validador.Error();
+    EXPECT_NE(entorno.Xml("ATRI").find(a.fragmento), std::string::npos) << entorno.Xml("ATRI");
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, AtributosTest, ::testing::ValuesIn(kAtributos),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST(AtributosFallidos, UnAtributoQueRompeSuReglaFallaElRegistro) {
+    EntornoPlano entorno;
+    EXPECT_FALSE(entorno.Validar("01|abcd|Ana|x|\r\n", "ATRI"));
+    EXPECT_EQ(entorno.validador.Error(), "linea: 1 > Formato Id inválido");
+}
+
+} // namespace
