@@ -85,8 +85,10 @@ std::int16_t CFuncGral::TotalSeparador(std::string_view pCadena) {
     const std::size_t ultima = pCadena.rfind('|');
     if (ultima == std::string_view::npos)
         return 0;
-    // Only the last "|" can be the first to overflow.
-    positionAfter(pCadena, ultima);
+    // Only the last "|" can be the first to overflow, and only when it lies
+    // that far in bytes: characters never outnumber bytes.
+    if (ultima + 1 >= 32767)
+        positionAfter(pCadena, ultima);
     return static_cast<std::int16_t>(std::count(pCadena.begin(), pCadena.end(), '|'));
 }
 

@@ -9,6 +9,7 @@
 #include <dlfcn.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -20,6 +21,11 @@ struct Case {
     std::string a, b, c, d;
     unsigned crc;
 };
+
+// Test names show the case's name instead of its bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Magic32Crc : public ::testing::TestWithParam<Case> {};
 

@@ -45,21 +45,4 @@ TEST_F(GenerarNroMagico, PassesTheFourTextsInOrder) {
         EXPECT_EQ(texto.size(), 15u);
 }
 
-TEST_F(GenerarNroMagico, DateTextPadsEveryPart) {
-    generar(0, {2025, 1, 2, 3, 4, 5});
-    ASSERT_EQ(recibidos.size(), 4u);
-    EXPECT_EQ(recibidos[3], "020250102030405");
-}
-
-TEST(GenerarNroMagicoLibrary, RealLibraryGivesSixDigitsStartingWithZero) {
-    const std::string numero =
-        CFuncGral().GenerarNroMagico("20123456786", {2024, 6, 14, 15, 30, 45});
-    ASSERT_EQ(numero.size(), 6u);
-    EXPECT_EQ(numero[0], '0');
-    const long valor = std::stol(numero);
-    const short crudo = closedlibs::Magic32Library::instance().Entrada2(
-        "000020123456786", "000000000000000", "000000000000000", "020240614153045");
-    EXPECT_EQ(valor, static_cast<unsigned short>(crudo));
-}
-
 } // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -36,6 +37,11 @@ struct Case {
     std::string agregado;  // bytes added to the header file
     int yields;
 };
+
+// Test names show the case's name instead of its bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class JoinLines : public Join, public ::testing::WithParamInterface<Case> {};
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -13,6 +14,11 @@ struct Case {
     std::string cortada; // the caller's variable afterwards
     std::string nombre;  // the result
 };
+
+// Test names show the case's name instead of its bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class NombreArchivoFinal : public ::testing::TestWithParam<Case> {};
 

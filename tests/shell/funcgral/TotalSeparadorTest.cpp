@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -12,6 +13,11 @@ struct Case {
     std::string linea;
     int total;
 };
+
+// Test names show the case's name instead of its bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::string repeat(const std::string& unit, int times) {
     std::string out;

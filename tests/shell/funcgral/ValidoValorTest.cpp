@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -12,6 +13,11 @@ struct Case {
     std::string valor, tipo, longitud, decimales, expresion;
     bool valido;
 };
+
+// Test names show the case's name instead of its bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ValidoValor : public ::testing::TestWithParam<Case> {};
 
