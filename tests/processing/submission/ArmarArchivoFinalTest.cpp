@@ -1,0 +1,241 @@
+#include "processing/ArmarArchivoFinal.h"
+#include "platform/closedlibs/FilewinLibrary.h"
+#include "platform/runtime/FileSystem.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/ui/ScriptedDialogs.h"
+#include "shell/CFuncGral.h"
+#include "shell/Globales.h"
+#include "shell/Rutas.h"
+#include "tests/processing/submission/ClaveOficinaPrueba.h"
+#include "tests/support/TestDrive.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kCuit = "20123456786";
+const std::string kTitulo = "F9001_00001.txt";
+const rt::DateTime kFecha{2024, 3, 5, 14, 7, 9};
+
+class VentanaPrueba : public VentanaArchivoFinal {
+public:
+    void EtiquetaCaption(const std::string& texto) override {
+        eventos.push_back("caption:" + texto);
+    }
+    void EtiquetaRefresh() override { eventos.push_back("refresh"); }
+    bool Abierta() const override { return abierta; }
+
+    std::vector<std::string> eventos;
+    bool abierta = true;
+};
+
+std::string fila(const std::string& form, const std::string& impuesto) {
+    return "insert into Formularios (CodFormulario, Version, Descripcion, TipoArchivoEntrada, "
+           "CodigoImpuesto, CODIGOCONCEPTO, NameSpace) values ('" +
+           form + "', '00001', 'Prueba', 'P', " + impuesto + ", '019', '" +
+           rutas::espacioNombres(form, "00001") + "');";
+}
+
+std::string sqlFormulario(const std::string& form) {
+    return "select *  from Formularios where CodFormulario='" + form + "' and Version= '00001'";
+}
+
+std::string fixture(const std::string& name) {
+    return testenv::readFile(testenv::dataDir() + "/submission/" + name);
+}
+
+std::string conNumero(std::string texto, const std::string& nro) {
+    texto.replace(texto.find("@NRO@"), 5, nro);
+    return texto;
+}
+
+std::vector<std::string> archivos(const std::string& carpeta) {
+    std::vector<std::string> nombres;
+    for (const auto& e : fs::directory_iterator(carpeta))
+        nombres.push_back(e.path().filename().string());
+    return nombres;
+}
+
+// Library answers injected through the loader's test seam.
+std::string gRutaDevuelta;
+std::int16_t devolverRuta(const char*, char* ruta, std::size_t tam, char* mensaje, std::size_t) {
+    std::strncpy(ruta, gRutaDevuelta.c_str(), tam - 1);
+    mensaje[0] = '\0';
+    return 0;
+}
+std::int16_t fallar(const char*, char* ruta, std::size_t, char* mensaje, std::size_t tam) {
+    ruta[0] = '\0';
+    std::strncpy(mensaje, "Clave de la Aduana vencida", tam - 1);
+    return -1;
+}
+
+class ArmarArchivoFinalTest : public ::testing::Test {
+protected:
+    ArmarArchivoFinalTest() : drive(fila("9001", "'0217'") + fila("9002", "NULL")) {}
+
+    void SetUp() override {
+        drive.openBaseDatos();
+        ui::setDialogs(&dialogos);
+    }
+    void TearDown() override {
+        ui::setDialogs(nullptr);
+        closedlibs::FilewinLibrary::instance().setEntry(nullptr);
+    }
+
+    DatosArchivoFinal datos(const std::string& form, long long registros) const {
+        return {registros, kCuit, kFecha, form, "00001", sqlFormulario(form), kTitulo};
+    }
+    void correr(const DatosArchivoFinal& d, const std::string& registros = "registros_tres.txt") {
+        testenv::writeFile(drive.tmpFile(kTitulo), fixture(registros));
+        ArmarArchivoFinal(ventana, reg, d, nro);
+    }
+    std::string cabecera(const std::string& form = "9001") const {
+        return drive.tmpFile(nro + "F" + form + ".dat");
+    }
+    std::string salida(const std::string& form = "9001") const {
+        return drive.processed() + "/" + nro + "F" + form + ".dat.b64";
+    }
+    std::vector<std::string> cajas() const {
+        std::vector<std::string> textos;
+        for (const auto& b : dialogos.boxes())
+            textos.push_back(b.text);
+        return textos;
+    }
+
+    testenv::TestDrive drive;
+    ui::ScriptedDialogs dialogos;
+    VentanaPrueba ventana;
+    std::unique_ptr<db::RecordSet> reg;
+    std::string nro;
+};
+
+TEST_F(ArmarArchivoFinalTest, JoinedFileIsEncryptedIntoProcesados) {
+    correr(datos("9001", 3));
+
+    EXPECT_EQ(nro, FuncGral().GenerarNroMagico(kCuit, kFecha));
+    const std::string unido = conNumero(fixture("unido_tres.txt"), nro);
+    EXPECT_EQ(testenv::readFile(cabecera()), unido);
+    EXPECT_EQ(prueba::abrirSellado(testenv::readFile(salida())), unido);
+    EXPECT_EQ(cajas(), std::vector<std::string>{"Se genero el Archivo :" + rutas::procesados() +
+                                                nro + "F9001.dat.b64"});
+    EXPECT_EQ(dialogos.boxes()[0].icon, ui::Icon::None);
+    EXPECT_EQ(ventana.eventos, (std::vector<std::string>{"caption:Haciendo Join de Archivos ....",
+                                                         "refresh", "caption:Encriptando ....",
+                                                         "refresh", "caption:", "refresh"}));
+    // The record file and the encrypted work file are gone; the header file is
+    // the window's to delete.
+    EXPECT_EQ(archivos(drive.tmp()), std::vector<std::string>{nro + "F9001.dat"});
+    EXPECT_EQ(archivos(drive.processed()), std::vector<std::string>{nro + "F9001.dat.b64"});
+    ASSERT_NE(reg, nullptr);
+    EXPECT_EQ(reg->field("CodFormulario").text(), "9001");
+}
+
+TEST_F(ArmarArchivoFinalTest, SevenDigitCountAndNullTaxCodeAreWrittenAsTheyAre) {
+    correr(datos("9002", 999999), "registros_uno.txt");
+    EXPECT_EQ(testenv::readFile(cabecera("9002")),
+              conNumero(fixture("unido_siete_cifras_nulo.txt"), nro));
+}
+
+TEST_F(ArmarArchivoFinalTest, LibraryFailureShowsItsTextAndCopiesNothing) {
+    closedlibs::FilewinLibrary::instance().setEntry(fallar);
+    correr(datos("9001", 3));
+    EXPECT_EQ(cajas(), std::vector<std::string>{"Ocurrió el error Clave de la Aduana vencida"});
+    EXPECT_TRUE(archivos(drive.processed()).empty());
+    EXPECT_EQ(ventana.eventos.back(), "refresh");
+    EXPECT_EQ(ventana.eventos[ventana.eventos.size() - 2], "caption:");
+}
+
+TEST_F(ArmarArchivoFinalTest, RealLibraryFailureReachesTheUser) {
+    nro = FuncGral().GenerarNroMagico(kCuit, kFecha);
+    fs::create_directory(cabecera() + ".b64"); // the library cannot write its output
+    correr(datos("9001", 3));
+    ASSERT_EQ(cajas().size(), 1u);
+    EXPECT_EQ(cajas()[0].rfind("Ocurrió el error No se pudo escribir el archivo ", 0), 0u);
+    EXPECT_TRUE(archivos(drive.processed()).empty());
+}
+
+TEST_F(ArmarArchivoFinalTest, SecondRunReplacesTheEarlierOutput) {
+    nro = FuncGral().GenerarNroMagico(kCuit, kFecha);
+    testenv::writeFile(salida(), "salida anterior");
+    correr(datos("9001", 3));
+    EXPECT_EQ(prueba::abrirSellado(testenv::readFile(salida())),
+              conNumero(fixture("unido_tres.txt"), nro));
+    EXPECT_EQ(archivos(drive.processed()).size(), 1u);
+}
+
+TEST_F(ArmarArchivoFinalTest, ReadOnlyOutputIsARunTimeErrorAndKeepsTheEncryptedFile) {
+    nro = FuncGral().GenerarNroMagico(kCuit, kFecha);
+    testenv::writeFile(salida(), "salida anterior");
+    ::chmod(salida().c_str(), 0444);
+    try {
+        correr(datos("9001", 3));
+        ADD_FAILURE() << "no run-time error";
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.number(), rt::err::PathFileAccess);
+    }
+    EXPECT_EQ(testenv::readFile(salida()), "salida anterior");
+    EXPECT_TRUE(fs::exists(cabecera() + ".b64"));
+    EXPECT_TRUE(cajas().empty());
+}
+
+TEST_F(ArmarArchivoFinalTest, OutputNameIsCutAfterB64AndOneCharacter) {
+    // The library answers with two characters after ".b64": the one that is
+    // kept names the file that is copied and then deleted.
+    gRutaDevuelta = drive.tmpFile("envio.b64XY");
+    testenv::writeFile(drive.tmpFile("envio.b64X"), "cifrado");
+    closedlibs::FilewinLibrary::instance().setEntry(devolverRuta);
+    correr(datos("9001", 3));
+    EXPECT_EQ(testenv::readFile(drive.processed() + "/envio.b64X"), "cifrado");
+    EXPECT_FALSE(fs::exists(drive.tmpFile("envio.b64X")));
+    EXPECT_EQ(cajas(), std::vector<std::string>{"Se genero el Archivo :" + rutas::procesados() +
+                                                "envio.b64X"});
+}
+
+TEST_F(ArmarArchivoFinalTest, WindowClosedDuringTheJoinStopsTheRunUntouched) {
+    dialogos.onYield = [this](int) { ventana.abierta = false; };
+    correr(datos("9001", 3));
+    EXPECT_EQ(ventana.eventos,
+              (std::vector<std::string>{"caption:Haciendo Join de Archivos ....", "refresh"}));
+    EXPECT_TRUE(cajas().empty());
+    EXPECT_TRUE(archivos(drive.processed()).empty());
+    EXPECT_FALSE(fs::exists(cabecera() + ".b64"));
+    EXPECT_EQ(testenv::readFile(cabecera()), conNumero(fixture("unido_tres.txt"), nro));
+}
+
+TEST_F(ArmarArchivoFinalTest, RunTimeErrorsReachTheCallerWithTheControlNumberKnown) {
+    const struct {
+        const char* name;
+        std::string form;
+        bool recordFile;
+        int error;
+        bool headerWritten;
+    } cases[] = {
+        {"no Formularios row", "9009", true, rt::err::NoCurrentRecord, false},
+        {"record file missing", "9001", false, rt::err::FileNotFound, true},
+    };
+    for (const auto& c : cases) {
+        nro.clear();
+        rt::deleteFileQuiet(drive.tmpFile(kTitulo));
+        try {
+            if (c.recordFile)
+                testenv::writeFile(drive.tmpFile(kTitulo), fixture("registros_tres.txt"));
+            ArmarArchivoFinal(ventana, reg, datos(c.form, 3), nro);
+            ADD_FAILURE() << c.name;
+        } catch (const rt::RuntimeError& e) {
+            EXPECT_EQ(e.number(), c.error) << c.name;
+        }
+        EXPECT_EQ(nro, FuncGral().GenerarNroMagico(kCuit, kFecha)) << c.name;
+        EXPECT_EQ(fs::exists(cabecera(c.form)), c.headerWritten) << c.name;
+        EXPECT_TRUE(cajas().empty()) << c.name;
+        rt::deleteFileQuiet(cabecera(c.form));
+    }
+}
+
+} // namespace

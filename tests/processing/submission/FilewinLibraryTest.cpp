@@ -1,0 +1,67 @@
+#include "platform/closedlibs/FilewinLibrary.h"
+#include "platform/closedlibs/SharedLibrary.h"
+#include "platform/closedlibs/filewin/filewin.h"
+#include "platform/runtime/TextLines.h"
+#include "tests/processing/submission/ClaveOficinaPrueba.h"
+#include "tests/support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using closedlibs::FilewinLibrary;
+
+TEST(FilewinLibraryTest, SealsTheFileForTheOfficeNextToIt) {
+    testenv::TempDir dir;
+    const std::string entrada = dir.file("000123F9001.dat");
+    const std::string contenido = "HEAD10 01 01 000001\r\n01\xC3\xB1\r\n";
+    testenv::writeFile(entrada, contenido);
+    std::string encriptado = "basura", mensaje = "basura";
+    ASSERT_EQ(FilewinLibrary::instance().filewin(entrada, encriptado, mensaje), 0) << mensaje;
+    EXPECT_EQ(encriptado, entrada + ".b64");
+    EXPECT_EQ(mensaje, "");
+    EXPECT_EQ(prueba::abrirSellado(testenv::readFile(encriptado)), contenido);
+    EXPECT_EQ(testenv::readFile(entrada), contenido); // the input is left as it was
+}
+
+TEST(FilewinLibraryTest, FailuresGiveStatusAndSpanishText) {
+    testenv::TempDir dir;
+    testenv::writeFile(dir.file("ok.dat"), "x");
+    std::filesystem::create_directory(dir.file("bloqueado.dat.b64"));
+    testenv::writeFile(dir.file("bloqueado.dat"), "x");
+    const struct {
+        std::string entrada;
+        const char* texto;
+    } cases[] = {
+        {dir.file("falta.dat"), "No se pudo leer el archivo "},
+        {dir.path(), "No se pudo leer el archivo "},
+        {dir.file("bloqueado.dat"), "No se pudo escribir el archivo "},
+        {"", "Parámetros inválidos"},
+    };
+    for (const auto& c : cases) {
+        std::string encriptado, mensaje;
+        EXPECT_NE(FilewinLibrary::instance().filewin(c.entrada, encriptado, mensaje), 0)
+            << c.entrada;
+        EXPECT_EQ(mensaje.rfind(c.texto, 0), 0u) << mensaje;
+        EXPECT_TRUE(rt::isValidUtf8(mensaje));
+        EXPECT_EQ(encriptado, "") << c.entrada;
+    }
+}
+
+// The caller's buffers bound everything the library writes.
+TEST(FilewinLibraryTest, TextsAreCutToTheCallersBuffers) {
+    testenv::TempDir dir;
+    testenv::writeFile(dir.file("ok.dat"), "x");
+    closedlibs::SharedLibrary biblioteca("libfilewin.so");
+    const auto filewin = reinterpret_cast<FilewinLibrary::Entry>(biblioteca.entry(FILEWIN_ENTRADA));
+    char ruta[8];
+    char mensaje[12];
+    EXPECT_NE(filewin(dir.file("ok.dat").c_str(), ruta, sizeof ruta, mensaje, sizeof mensaje), 0);
+    EXPECT_EQ(std::string(ruta), "");
+    EXPECT_EQ(std::string(mensaje), "La ruta del");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("ok.dat.b64")));
+}
+
+} // namespace
