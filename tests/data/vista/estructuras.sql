@@ -1,27 +1,18 @@
--- Vista forms of the vista tests.
+-- Vista forms of the vista tests, on top of the standard schema.
 -- VIS1/00001: two record types, every rule family, six fields in all.
 -- VIS2/00001: type 01 with two text fields, type 02 with one.
 -- VIS3/00001: type 01 with two fields, type 02 with three.
-CREATE TABLE IF NOT EXISTS Formularios (CodFormulario TEXT, Version TEXT, Descripcion TEXT,
-  TipoArchivoEntrada TEXT, IndSinPuntoDecimal TEXT, CodigoImpuesto TEXT, CODIGOCONCEPTO TEXT,
-  NameSpace TEXT);
-CREATE TABLE IF NOT EXISTS Estructuras (CodFormulario TEXT, Version TEXT, TipoRegistro TEXT,
-  orden INTEGER, NombreCampo TEXT, Descripcion TEXT, Tipo TEXT, Longitud TEXT, Decimales TEXT,
-  IndObligatorio TEXT, ValorMinimo TEXT, ValorMaximo TEXT, IndicativoAtributo TEXT,
-  ExpresionRegular TEXT);
-CREATE TABLE IF NOT EXISTS Estructura_Padre_hijo (CodFormulario TEXT, Version TEXT,
-  TipoRegistroPadre TEXT, TipoRegistroHijo TEXT, OcurrenciaMinima TEXT, OcurrenciaMaxima TEXT,
-  NombreTag TEXT);
-CREATE TABLE IF NOT EXISTS cuit (Cuit TEXT);
+-- VIS4/00001: no fields; tests add their own.
+-- VIS5/00001: below.
 
 INSERT INTO Formularios VALUES ('VIS1', '00001', 'Vista de prueba', 'V', 's', '101', '2',
-  'http://nuro.example/esquemas/FVIS1_00001.xsd');
+  '@NAMESPACE_BASE@FVIS1_00001.xsd');
 INSERT INTO Formularios VALUES ('VIS2', '00001', 'Vista padre e hijo', 'V', NULL, '101', '2',
-  'http://nuro.example/esquemas/FVIS2_00001.xsd');
+  '@NAMESPACE_BASE@FVIS2_00001.xsd');
 INSERT INTO Formularios VALUES ('VIS3', '00001', 'Vista de dos tipos', 'V', 'N', '101', '2',
-  'http://nuro.example/esquemas/FVIS3_00001.xsd');
+  '@NAMESPACE_BASE@FVIS3_00001.xsd');
 INSERT INTO Formularios VALUES ('VIS4', '00001', 'Vista sin campos', 'V', NULL, '101', '2',
-  'http://nuro.example/esquemas/FVIS4_00001.xsd');
+  '@NAMESPACE_BASE@FVIS4_00001.xsd');
 
 -- Stored out of order on purpose: the load sorts by type, then orden.
 INSERT INTO Estructuras VALUES ('VIS1', '00001', '02', 2, 'FECHA', 'Fecha', 'D', '8', '0', 'S',
@@ -55,11 +46,11 @@ INSERT INTO Estructuras VALUES ('VIS3', '00001', '02', 2, 'D2', 'D2', 'C', '9', 
 INSERT INTO Estructuras VALUES ('VIS3', '00001', '02', 3, 'D3', 'D3', 'C', '9', '0', 'N',
   NULL, NULL, 'N', NULL);
 
-INSERT INTO cuit VALUES ('20123456786');
+UPDATE cuit SET Cuit='20123456786';
 
 -- VIS5/00001: a declaration (01, CUIT and an attribute) holding its items (02).
 INSERT INTO Formularios VALUES ('VIS5', '00001', 'Vista con anidamiento', 'V', NULL, '101', '2',
-  'http://nuro.example/esquemas/FVIS5_00001.xsd');
+  '@NAMESPACE_BASE@FVIS5_00001.xsd');
 INSERT INTO Estructuras VALUES ('VIS5', '00001', '01', 1, 'CUIT', 'Cuit', 'C', '11', '0', 'S',
   NULL, NULL, 'N', NULL);
 INSERT INTO Estructuras VALUES ('VIS5', '00001', '01', 2, 'Periodo', 'Período', 'N', '6', '0', 'S',

@@ -1,8 +1,8 @@
 #pragma once
-// What every vista test needs: a throwaway temporary folder, the reference
-// database with the vista forms, the scripted dialogs and a progress window.
+// What every vista test needs: a throwaway drive whose database holds the
+// vista forms and the stored CUIT, the scripted dialogs and a progress window.
 #include "platform/ui/ScriptedDialogs.h"
-#include "tests/support/TestEnv.h"
+#include "tests/support/TestDrive.h"
 #include "tests/validation/vista/VentanaPrueba.h"
 #include "validation/CProcesarArchivoTipoVista.h"
 
@@ -11,23 +11,24 @@
 
 class EntornoVista {
 public:
-    EntornoVista();
+    explicit EntornoVista(const std::string& sql = Formularios());
     ~EntornoVista();
     EntornoVista(const EntornoVista&) = delete;
     EntornoVista& operator=(const EntornoVista&) = delete;
 
-    // Writes a vista file into the temporary folder and returns its path.
+    // The vista forms of the tests (tests/data/vista/estructuras.sql).
+    static std::string Formularios();
+
+    // Writes a data file and returns its path.
     std::string Archivo(const std::string& bytes, const std::string& nombre = "vista.txt");
     // An instance given its window, file, form and version, as the flat
     // validator sets them.
     std::unique_ptr<CProcesarArchivoTipoVista> Vista(const std::string& ruta,
                                                      const std::string& formulario);
+    // The flat work file of a form, version 00001.
     std::string Temporal(const std::string& formulario) const;
 
-    testenv::TempDir carpeta;
+    testenv::TestDrive drive;
     ui::ScriptedDialogs dialogos;
     VentanaPrueba ventana;
-
-private:
-    testenv::ScopedEnv tmp_;
 };

@@ -122,7 +122,7 @@ TEST(VistaValidarProgreso, UnCaptionPorLineaLeidaYNingunaMas) {
 
 TEST(VistaValidarErrores, ArchivoInexistenteEsError53) {
     EntornoVista entorno;
-    auto vista = entorno.Vista(entorno.carpeta.file("no-existe.txt"), "VIS1");
+    auto vista = entorno.Vista(entorno.drive.tmpFile("no-existe.txt"), "VIS1");
     vista->PasoAMatriz();
     try {
         vista->Validar();
