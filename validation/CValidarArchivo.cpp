@@ -19,6 +19,13 @@ std::string Entero(double n) {
     return std::to_string(static_cast<long long>(n));
 }
 
+// Most lines are valid UTF-8 already and need no copy.
+std::string Decodificar(std::string crudo) {
+    if (rt::isValidUtf8(crudo))
+        return crudo;
+    return rt::cp1252ToUtf8(crudo);
+}
+
 } // namespace
 
 db::Connection& CValidarArchivo::Conexion() {
@@ -108,7 +115,7 @@ bool CValidarArchivo::RecorrerLineas(const std::string& pFormulario, const std::
         vLineas += 1;
         ui::DoEvents();
         MostrarProgreso();
-        const std::string linea = rt::decodeDataLine(rt::LineInput(kEntrada));
+        const std::string linea = Decodificar(rt::LineInput(kEntrada));
         if (!ProcesarLinea(linea, pFormulario, pVersion, vEstructura, vTipos, vPadreHijo, pila))
             break;
     }
@@ -194,7 +201,7 @@ void CValidarArchivo::MostrarProgreso() {
         rt::raise(rt::err::ObjectNotSet);
     if (!ventana_->Abierta())
         return;
-    ventana_->EtiquetaCaption("Procesando Registro : " + std::string(" ") + Entero(vLineas));
+    ventana_->EtiquetaCaption("Procesando Registro :  " + Entero(vLineas));
     ventana_->EtiquetaRefresh();
 }
 

@@ -72,6 +72,8 @@ private:
     std::string ObtenerCampo(const std::string& linea);
     void PosicionarEnPrimerValor(const std::string& linea);
     std::string ArmarAtributos(const std::string& linea, const TablaTexto& vEstructura);
+    void BuscarFilasDelTipo(const std::string& tipo, const TablaTexto& vEstructura);
+    int FilaDelValor(int k, int filas) const;
 
     static bool EsHijo(const std::string& hijo, const std::string& padre,
                        const TablaTexto& vPadreHijo);
@@ -86,8 +88,7 @@ private:
     // The document text, appended to both buffers.
     void Agregar(std::string_view texto);
     void AgregarFinDocumento();
-    void AgregarElemento(const std::string& valor, const std::string& nombre,
-                         const std::string& tipo);
+    void AgregarElemento(std::string_view valor, std::string_view nombre, std::string_view tipo);
     void GrabarBloques(const std::string& pFormulario, const std::string& pVersion);
     void GrabarRegistro();
     void AbrirSalidas(const std::string& pFormulario, const std::string& pVersion);
@@ -106,6 +107,7 @@ private:
     // pass instead of counting characters from its start for every value.
     std::size_t bytePosicion_ = 0;
     bool resultado_ = false;
+    std::vector<int> filasDelTipo_;
     std::string tituloArchivo_;
 
     std::string vXmlBloques;

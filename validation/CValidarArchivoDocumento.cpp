@@ -23,16 +23,12 @@ void CValidarArchivo::AgregarFinDocumento() {
     Agregar(std::string(kBloque, ' '));
 }
 
-void CValidarArchivo::AgregarElemento(const std::string& valor, const std::string& nombre,
-                                      const std::string& tipo) {
-    if (tipo == "C") {
-        Agregar("<" + nombre + "><![CDATA[");
-        Agregar(valor);
-        Agregar("]]></" + nombre + ">");
-    } else {
-        Agregar("<" + nombre + ">");
-        Agregar(valor);
-        Agregar("</" + nombre + ">");
+void CValidarArchivo::AgregarElemento(std::string_view valor, std::string_view nombre,
+                                      std::string_view tipo) {
+    const bool seccion = tipo == "C";
+    for (std::string* buffer : {&vXmlBloques, &vXmlCopia}) {
+        buffer->append("<").append(nombre).append(seccion ? "><![CDATA[" : ">").append(valor);
+        buffer->append(seccion ? "]]></" : "</").append(nombre).append(">");
     }
 }
 

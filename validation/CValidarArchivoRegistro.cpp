@@ -2,6 +2,7 @@
 // each field, and the reading of its values.
 #include "validation/CValidarArchivo.h"
 
+#include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/TextLines.h"
 #include "shell/CFuncGral.h"
 #include "shell/Globales.h"
@@ -84,9 +85,7 @@ void CValidarArchivo::PasoElemento(const std::string& valor, const TablaTexto& v
         return;
     const std::string& nombre = vEstructura(kNombreCampo, fila);
     const bool texto = vEstructura(kTipo, fila) == "C" && !EsCampoCuit(nombre);
-    static const std::string kTexto = "C";
-    static const std::string kPlano = "N";
-    AgregarElemento(valor, std::string(rt::trim(nombre)), texto ? kTexto : kPlano);
+    AgregarElemento(valor, rt::trim(nombre), texto ? "C" : "N");
     GrabarBloques(pFormulario, pVersion);
 }
 
@@ -120,24 +119,39 @@ std::string CValidarArchivo::ObtenerCampo(const std::string& linea) {
 std::string CValidarArchivo::ArmarAtributos(const std::string& linea,
                                             const TablaTexto& vEstructura) {
     const std::string tipo = rt::left(linea, 2);
-    const long long largo = static_cast<long long>(rt::charLength(linea));
-    const int filas = vEstructura.UltimaFila();
+    BuscarFilasDelTipo(tipo, vEstructura);
     std::string resultado;
     PosicionarEnPrimerValor(linea);
     rt::Int16 k = 0;
-    while (vPosicion <= largo) {
+    // The byte offset is past the line's end exactly when the position is.
+    while (bytePosicion_ < linea.size()) {
         ++k;
         const std::string valor = ObtenerCampo(linea);
-        rt::Int16 cuenta = 0;
-        rt::Int16 fila = 1;
-        for (; fila <= filas; ++fila)
-            if (vEstructura(kTipoRegistro, fila) == tipo && ++cuenta == k)
-                break;
-        if (fila > filas || !EsAtributo(vEstructura, fila))
+        const int fila = FilaDelValor(k, vEstructura.UltimaFila());
+        if (fila == 0 || !EsAtributo(vEstructura, fila))
             continue;
         if (!resultado.empty())
             resultado += ' ';
         resultado += vEstructura(kNombreCampo, fila) + "=\"" + valor + "\"";
     }
     return resultado;
+}
+
+// The rows of the line's type, found in one walk instead of one per value.
+void CValidarArchivo::BuscarFilasDelTipo(const std::string& tipo, const TablaTexto& vEstructura) {
+    filasDelTipo_.clear();
+    const int filas = vEstructura.UltimaFila();
+    for (int fila = 1; fila <= filas; ++fila)
+        if (vEstructura(kTipoRegistro, fila) == tipo)
+            filasDelTipo_.push_back(fila);
+}
+
+// The field row of the k-th value, 0 when the type has fewer fields. A walk
+// from row 1 with a 16-bit row number overflows once it passes row 32767.
+int CValidarArchivo::FilaDelValor(int k, int filas) const {
+    const bool hay = static_cast<std::size_t>(k) <= filasDelTipo_.size();
+    const long long ultimaFilaVista = hay ? filasDelTipo_[k - 1] : filas + 1LL;
+    if (ultimaFilaVista > 32767)
+        rt::raise(rt::err::Overflow);
+    return hay ? filasDelTipo_[k - 1] : 0;
 }
