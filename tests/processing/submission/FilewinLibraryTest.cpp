@@ -1,6 +1,7 @@
 #include "platform/closedlibs/FilewinLibrary.h"
 #include "platform/closedlibs/SharedLibrary.h"
 #include "platform/closedlibs/filewin/filewin.h"
+#include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/TextLines.h"
 #include "tests/processing/submission/ClaveOficinaPrueba.h"
 #include "tests/support/TestEnv.h"
@@ -62,6 +63,22 @@ TEST(FilewinLibraryTest, TextsAreCutToTheCallersBuffers) {
     EXPECT_EQ(std::string(ruta), "");
     EXPECT_EQ(std::string(mensaje), "La ruta del");
     EXPECT_FALSE(std::filesystem::exists(dir.file("ok.dat.b64")));
+}
+
+TEST(FilewinLibraryTest, MissingLibraryIsErrorFortyEight) {
+    testenv::TempDir vacia;
+    FilewinLibrary::instance().unload();
+    closedlibs::setLibraryFolder(vacia.path());
+    std::string encriptado, mensaje;
+    int numero = 0;
+    try {
+        FilewinLibrary::instance().filewin(vacia.file("x.dat"), encriptado, mensaje);
+    } catch (const rt::RuntimeError& e) {
+        numero = e.number();
+    }
+    closedlibs::setLibraryFolder("");
+    FilewinLibrary::instance().unload();
+    EXPECT_EQ(numero, rt::err::LibraryNotLoaded);
 }
 
 } // namespace
