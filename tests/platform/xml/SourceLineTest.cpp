@@ -18,18 +18,6 @@ TEST(SourceLineTest, LinesEndAtLfCrLfOrLoneCr) {
     EXPECT_EQ(xml::sourceLine(dir.file("missing.txt"), 1, 0), "");
 }
 
-TEST(SourceLineTest, LongLineKeepsAWindowAroundTheColumn) {
-    testenv::TempDir dir;
-    std::string line(5000, 'a');
-    line.replace(3000, 3, "XYZ");
-    testenv::writeFile(dir.file("f.txt"), "first\n" + line + "\n");
-
-    const std::string near = xml::sourceLine(dir.file("f.txt"), 2, 3001);
-    EXPECT_EQ(near.size(), xml::kSourceTextMax);
-    EXPECT_NE(near.find("XYZ"), std::string::npos);
-    EXPECT_EQ(xml::sourceLine(dir.file("f.txt"), 2, 0), line.substr(0, xml::kSourceTextMax));
-}
-
 TEST(SourceLineTest, WindowNeverSplitsACharacter) {
     testenv::TempDir dir;
     std::string line;
