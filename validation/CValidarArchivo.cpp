@@ -210,7 +210,11 @@ void CValidarArchivo::MostrarProgreso() {
 void CValidarArchivo::Liberar() noexcept {
     archivoBloques_.reset();
     archivoXml_.reset();
-    rt::Close(kEntrada);
+    try {
+        rt::Close(kEntrada);
+    } catch (...) {
+        // An input file has nothing pending to lose.
+    }
     reg.reset();
     reg1.reset();
 }

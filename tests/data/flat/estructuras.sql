@@ -1,4 +1,4 @@
--- Forms of the flat validator's tests.
+-- Forms of the flat validator's tests, on top of the standard schema.
 -- REGL/00001: one record type per rule family; no nesting bounds.
 -- ANID/00001: R (10) holds D (20) at least once; 30 has fields but no nesting row.
 -- ANI2/00001: as ANID, and R may also hold R.
@@ -9,19 +9,8 @@
 -- SINA/00001: fields but no nesting rows.
 -- NULO/00001: a Null label.
 -- VIST/00001: a vista form.
-CREATE TABLE IF NOT EXISTS Formularios (CodFormulario TEXT, Version TEXT, Descripcion TEXT,
-  TipoArchivoEntrada TEXT, IndSinPuntoDecimal TEXT, CodigoImpuesto TEXT, CODIGOCONCEPTO TEXT,
-  NameSpace TEXT);
-CREATE TABLE IF NOT EXISTS Estructuras (CodFormulario TEXT, Version TEXT, TipoRegistro TEXT,
-  orden INTEGER, NombreCampo TEXT, Descripcion TEXT, Tipo TEXT, Longitud TEXT, Decimales TEXT,
-  IndObligatorio TEXT, ValorMinimo TEXT, ValorMaximo TEXT, IndicativoAtributo TEXT,
-  ExpresionRegular TEXT);
-CREATE TABLE IF NOT EXISTS Estructura_Padre_hijo (CodFormulario TEXT, Version TEXT,
-  TipoRegistroPadre TEXT, TipoRegistroHijo TEXT, OcurrenciaMinima TEXT, OcurrenciaMaxima TEXT,
-  NombreTag TEXT);
-CREATE TABLE IF NOT EXISTS cuit (Cuit TEXT);
 
-INSERT INTO cuit VALUES ('20123456786');
+UPDATE cuit SET Cuit = '20123456786';
 
 INSERT INTO Formularios VALUES ('REGL', '00001', 'Reglas', 'P', 's', '101', '2', NULL);
 INSERT INTO Formularios VALUES ('ANID', '00001', 'Anidamiento', 'P', 'S', '101', '2', NULL);

@@ -3,45 +3,18 @@
 #include "platform/database/Database.h"
 #include "platform/runtime/NumberedFiles.h"
 #include "shell/Globales.h"
+#include "tests/support/TestDrive.h"
 
 #include <filesystem>
 #include <memory>
 
 namespace {
 
-std::string SinComentarios(const std::string& sql) {
-    std::string limpio;
-    std::size_t i = 0;
-    while (i < sql.size()) {
-        std::size_t fin = sql.find('\n', i);
-        if (fin == std::string::npos)
-            fin = sql.size();
-        if (sql.compare(i, 2, "--") != 0)
-            limpio.append(sql, i, fin - i).push_back('\n');
-        i = fin + 1;
-    }
-    return limpio;
-}
-
-void Ejecutar(db::Connection& base, const std::string& sql) {
-    std::string sentencia;
-    for (char c : SinComentarios(sql)) {
-        sentencia.push_back(c);
-        if (c != ';')
-            continue;
-        base.execute(sentencia);
-        sentencia.clear();
-    }
-}
-
 // One database for the whole test program: the tests only read it.
 std::shared_ptr<db::Connection> BaseDePrueba() {
-    static testenv::TempDir carpeta;
-    static std::shared_ptr<db::Connection> base = [] {
-        auto b = db::createDatabase(carpeta.file("BDNuro.mdb"), nuro::kConnect);
-        Ejecutar(*b, testenv::readFile(testenv::dataDir() + "/flat/estructuras.sql"));
-        return b;
-    }();
+    static testenv::TestDrive drive(
+        testenv::readFile(testenv::dataDir() + "/flat/estructuras.sql"));
+    static std::shared_ptr<db::Connection> base = drive.open();
     return base;
 }
 
@@ -57,9 +30,9 @@ const char* CrearCarpeta(const std::string& ruta) {
 } // namespace
 
 EntornoPlano::EntornoPlano()
-    : temporal_(carpeta.file("tmp")), tmp_("tmp", CrearCarpeta(temporal_)) {
+    : base_(BaseDePrueba()), temporal_(carpeta.file("tmp")), tmp_("tmp", CrearCarpeta(temporal_)) {
     std::filesystem::create_directory(carpeta.file("datos"));
-    BaseDatos = BaseDePrueba();
+    BaseDatos = base_;
     ui::setDialogs(&dialogos);
     validador.formulario(&ventana);
 }

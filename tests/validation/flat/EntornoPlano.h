@@ -7,6 +7,7 @@
 #include "validation/CValidarArchivo.h"
 #include "validation/VentanaProgresoMinima.h"
 
+#include <memory>
 #include <string>
 
 class EntornoPlano {
@@ -36,6 +37,8 @@ public:
     CValidarArchivo validador;
 
 private:
+    // Made before tmp is set: the shared drive sets tmp when it is made.
+    std::shared_ptr<db::Connection> base_;
     std::string temporal_;
     testenv::ScopedEnv tmp_;
 };
