@@ -3,8 +3,8 @@
 // vista forms and the stored CUIT, the scripted dialogs and a progress window.
 #include "platform/ui/ScriptedDialogs.h"
 #include "tests/support/TestDrive.h"
-#include "tests/validation/vista/VentanaPrueba.h"
 #include "validation/CProcesarArchivoTipoVista.h"
+#include "validation/VentanaProgresoMinima.h"
 
 #include <memory>
 #include <string>
@@ -30,5 +30,5 @@ public:
 
     testenv::TestDrive drive;
     ui::ScriptedDialogs dialogos;
-    VentanaPrueba ventana;
+    VentanaProgresoMinima ventana{"datos.txt"};
 };

@@ -27,7 +27,6 @@ struct Salida {
 // XML work file and the record file are read and removed afterwards.
 Salida Correr(EntornoVista& entorno, const std::string& archivo, const std::string& formulario,
               const std::string& version, const std::string& tipo) {
-    entorno.ventana.titulo = "datos.txt";
     CValidarArchivo validador;
     validador.formulario(&entorno.ventana);
     Salida salida;

@@ -20,7 +20,7 @@ void CancelarEnYield(EntornoVista& entorno, int yield) {
             return;
         for (int archivo = 1; archivo <= 3; ++archivo)
             rt::Close(archivo);
-        entorno.ventana.abierta = false;
+        entorno.ventana.Cerrar();
     };
 }
 
@@ -55,8 +55,9 @@ TEST_P(VistaCancelar, TerminaConErrorSinArchivosAbiertosNiCaptions) {
         EXPECT_EQ(e.number(), rt::err::BadFileNumber);
     }
 
-    EXPECT_FALSE(entorno.ventana.tocadaCerrada);
-    EXPECT_EQ(entorno.ventana.captions.size(), static_cast<std::size_t>(pasada.yieldCancelado - 1));
+    // Nothing touches the window once it has been closed.
+    EXPECT_EQ(entorno.ventana.Captions(), pasada.yieldCancelado - 1);
+    EXPECT_EQ(entorno.ventana.Refrescos(), pasada.yieldCancelado - 1);
     EXPECT_EQ(entorno.dialogos.yields(), pasada.yieldCancelado);
     for (int archivo = 1; archivo <= 4; ++archivo)
         EXPECT_FALSE(rt::IsOpen(archivo)) << archivo;
