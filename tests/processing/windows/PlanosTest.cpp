@@ -1,0 +1,249 @@
+// The flat-file window: every way a run can end.
+#include "platform/runtime/FileSystem.h"
+#include "platform/runtime/NumberedFiles.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/TextLines.h"
+#include "processing/FrmProcesarPlanos.h"
+#include "shell/Rutas.h"
+#include "tests/processing/windows/EntornoVentanas.h"
+
+#include <filesystem>
+
+using ventanas::Controles;
+
+namespace {
+
+class PlanosTest : public ventanas::VentanaProcesoTest {
+protected:
+    void SetUp() override {
+        abrir(v);
+        elegir(v, "0801/00100");
+        dialogos.clear();
+    }
+
+    void esperarReposo() {
+        Controles c(v);
+        EXPECT_TRUE(v.isVisible());
+        EXPECT_TRUE(c.CmdProcesar->isEnabled());
+        EXPECT_TRUE(c.CboFormularios->isEnabled());
+        EXPECT_EQ(c.CmdSalir->text().toStdString(), "Salir");
+        EXPECT_EQ(c.Etiqueta->text().toStdString(), "");
+    }
+
+    FrmProcesarPlanos v;
+};
+
+TEST_F(PlanosTest, CancelledDialogSaysSoAndChangesNothing) {
+    dialogos.queueCancel();
+    Controles(v).CmdProcesar->click();
+    EXPECT_EQ(textos(), std::vector<std::string>{"Proceso Cancelado"});
+    EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::Information});
+    esperarReposo();
+}
+
+TEST_F(PlanosTest, MissingOrHiddenFileIsReportedAsInexistent) {
+    const std::string oculto = drive->writeData(
+        ".oculto.txt", testenv::readFile(drive->copySampleData("F0801_00100.txt")));
+    for (const std::string& archivo : {drive->root() + "/no/existe.txt", oculto, drive->root()}) {
+        SCOPED_TRACE(archivo);
+        dialogos.clear();
+        procesar(v, archivo);
+        EXPECT_EQ(textos(), std::vector<std::string>{"Archivo Inexistente."});
+        EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::Information});
+        esperarReposo();
+    }
+}
+
+// The record file would take the data file's own path there.
+TEST_F(PlanosTest, FileInTheTemporaryFolderIsRefusedUntouched) {
+    const std::string contenido = testenv::readFile(drive->copySampleData("F0801_00100.txt"));
+    const std::string enTemporal = drive->tmpFile("F0801_00100.txt");
+    testenv::writeFile(enTemporal, contenido);
+    const std::string enlace = drive->root() + "/enlace/F0801_00100.txt";
+    std::filesystem::create_directories(drive->root() + "/enlace");
+    std::filesystem::create_symlink(enTemporal, enlace);
+    const std::string mensaje = "El archivo no puede procesarse desde la carpeta temporal " +
+                                drive->tmp() + ". Cópielo a otra carpeta y vuelva a intentarlo.";
+    for (const std::string& archivo : {enTemporal, enlace}) {
+        SCOPED_TRACE(archivo);
+        dialogos.clear();
+        procesar(v, archivo);
+        EXPECT_EQ(textos(), std::vector<std::string>{mensaje});
+        EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::Information});
+        esperarReposo();
+    }
+    Controles(v).CmdSalir->click();
+    EXPECT_EQ(testenv::readFile(enTemporal), contenido);
+}
+
+TEST_F(PlanosTest, ValidationErrorGivesOneCriticalBoxAndLeavesNoWorkFile) {
+    procesar(v, drive->copySampleData("F0801_00100_errores.txt"));
+    ASSERT_EQ(dialogos.boxes().size(), 1u);
+    EXPECT_EQ(dialogos.boxes()[0].icon, ui::Icon::Critical);
+    EXPECT_EQ(dialogos.boxes()[0].text.rfind("linea: 3 > ", 0), 0u) << dialogos.boxes()[0].text;
+    esperarReposo();
+    EXPECT_TRUE(temporales().empty());
+}
+
+// A form whose root allows no children: nothing to check at the end.
+TEST_F(PlanosTest, EmptyDataFileGivesCriticalBoxWithEmptyText) {
+    elegir(v, "0805/00100");
+    procesar(v, drive->writeData("vacio.txt", ""));
+    EXPECT_EQ(textos(), std::vector<std::string>{""});
+    EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::Critical});
+    EXPECT_TRUE(temporales().empty());
+}
+
+TEST_F(PlanosTest, SchemaErrorIsShownWithoutIcon) {
+    rt::deleteFile(drive->schemas() + "/F0801_00100.xsd");
+    procesar(v, drive->copySampleData("F0801_00100.txt"));
+    EXPECT_EQ(textos(), std::vector<std::string>{"Archivo no encontrado " + drive->root() +
+                                                 "/DatosNuro/Esquemas/F0801_00100.xsd"});
+    EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::None});
+    esperarReposo();
+    EXPECT_TRUE(temporales().empty());
+}
+
+TEST_F(PlanosTest, EncryptionFailureShowsTheLibrarysText) {
+    ventanas::encriptarConError();
+    procesar(v, drive->copySampleData("F0801_00100.txt"));
+    EXPECT_EQ(textos(), std::vector<std::string>{"Ocurrió el error clave pública vencida"});
+    EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::None});
+    esperarReposo();
+    EXPECT_TRUE(temporales().empty());
+    EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
+}
+
+// The work files are gone before the first box; the encrypted file whose
+// copy failed stays, as the submission sequence leaves it.
+TEST_F(PlanosTest, RuntimeErrorShowsTwoBoxesAfterTheCleanUp) {
+    std::filesystem::remove_all(drive->processed());
+    std::vector<std::string> alPrimerAviso;
+    dialogos.onBox = [&](const ui::ScriptedDialogs::Box&) {
+        if (alPrimerAviso.empty())
+            alPrimerAviso = temporales();
+    };
+    procesar(v, drive->copySampleData("F0801_00100.txt"));
+    const rt::RuntimeError e(rt::err::PathNotFound);
+    EXPECT_EQ(textos(), (std::vector<std::string>{"Error Número : 76 ->" + e.description(),
+                                                  "76 " + e.description()}));
+    EXPECT_EQ(iconos(), (std::vector<ui::Icon>{ui::Icon::None, ui::Icon::None}));
+    ASSERT_EQ(alPrimerAviso.size(), 1u);
+    EXPECT_NE(alPrimerAviso[0].find(".b64"), std::string::npos);
+    esperarReposo();
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_FALSE(rt::IsOpen(n)) << n;
+}
+
+struct Cancelacion {
+    const char* nombre;
+    const char* formulario;
+    const char* archivo;
+    const char* etiqueta; // the label at the yield that is answered
+};
+
+void PrintTo(const Cancelacion& c, std::ostream* os) {
+    *os << c.nombre;
+}
+
+class PlanosCancelarTest : public PlanosTest, public ::testing::WithParamInterface<Cancelacion> {};
+
+TEST_P(PlanosCancelarTest, CancelGivesOneBoxAndStopsTheRunUntouched) {
+    elegir(v, GetParam().formulario);
+    salirAlCeder(v, GetParam().etiqueta);
+    procesar(v, drive->copySampleData(GetParam().archivo));
+    EXPECT_EQ(textos(), std::vector<std::string>{"Proceso Cancelado."});
+    EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::None});
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_TRUE(temporales().empty());
+    EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_FALSE(rt::IsOpen(n)) << n;
+    // The run left the closed window as it was; the next opening starts idle.
+    EXPECT_EQ(Controles(v).CmdSalir->text().toStdString(), "Cancelar");
+    abrir(v);
+    esperarReposo();
+    EXPECT_GT(Controles(v).CboFormularios->count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Momentos, PlanosCancelarTest,
+    ::testing::Values(
+        Cancelacion{"validacionPlana", "0801/00100", "F0801_00100.txt", "Procesando Registro :  3"},
+        Cancelacion{"validacionVista", "0803/00100", "F0803_00100.txt", "Procesando Registro :  2"},
+        Cancelacion{"join", "0801/00100", "F0801_00100.txt", "Haciendo Join de Archivos ...."}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST_F(PlanosTest, CloseBoxDuringTheRunActsAsTheExitButton) {
+    dialogos.onYield = [this](int) {
+        if (v.isVisible())
+            v.close();
+    };
+    procesar(v, drive->copySampleData("F0801_00100.txt"));
+    EXPECT_EQ(textos(), std::vector<std::string>{"Proceso Cancelado."});
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_TRUE(temporales().empty());
+}
+
+TEST_F(PlanosTest, ExitWhileIdleClosesWithoutMessage) {
+    Controles(v).CmdSalir->click();
+    EXPECT_TRUE(dialogos.boxes().empty());
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_EQ(Controles(v).CboFormularios->count(), 0);
+}
+
+struct Exito {
+    const char* nombre;
+    const char* formulario;
+    const char* archivo;
+};
+
+void PrintTo(const Exito& e, std::ostream* os) {
+    *os << e.nombre;
+}
+
+class PlanosExitoTest : public PlanosTest, public ::testing::WithParamInterface<Exito> {};
+
+TEST_P(PlanosExitoTest, RunEndsInProcesadosWithNoWorkFileLeft) {
+    elegir(v, GetParam().formulario);
+    procesar(v, drive->copySampleData(GetParam().archivo));
+    const std::vector<std::string> salida = ventanas::archivos(drive->processed());
+    ASSERT_EQ(salida.size(), 1u) << (textos().empty() ? "" : textos()[0]);
+    EXPECT_EQ(textos(),
+              std::vector<std::string>{"Se genero el Archivo :" + rutas::procesados() + salida[0]});
+    esperarReposo();
+    EXPECT_TRUE(temporales().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formularios, PlanosExitoTest,
+                         ::testing::Values(Exito{"P", "0801/00100", "F0801_00100.txt"},
+                                           Exito{"M", "0802/00100", "F0802_00100.txt"},
+                                           Exito{"V", "0803/00100", "F0803_00100.txt"},
+                                           Exito{"PMinuscula", "0805/00100", "F0805_00100.txt"}),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+// With the encryption left out, the submission file shows what the run put
+// together: the head count, the header record and the records.
+TEST_F(PlanosTest, SubmissionHoldsHeadHeaderAndRecords) {
+    ventanas::encriptarSinCifrar();
+    procesar(v, drive->copySampleData("F0801_00100.txt"));
+    const std::vector<std::string> salida = ventanas::archivos(drive->processed());
+    ASSERT_EQ(salida.size(), 1u);
+    const std::vector<std::string> lineas =
+        rt::splitLines(testenv::readFile(drive->processed() + "/" + salida[0]));
+    ASSERT_GE(lineas.size(), 3u);
+    char cuenta[16];
+    std::snprintf(cuenta, sizeof cuenta, "%06zu", lineas.size() - 1);
+    EXPECT_EQ(lineas[0], std::string("HEAD10 01 01 ") + cuenta);
+    EXPECT_EQ(lineas[1].rfind("010217019"
+                              "20123456786",
+                              0),
+              0u)
+        << lineas[1];
+    for (std::size_t i = 2; i < lineas.size(); ++i) {
+        EXPECT_EQ(lineas[i].size(), 500u) << i;
+        EXPECT_EQ(lineas[i].substr(0, 2), "02") << i;
+    }
+}
+
+} // namespace

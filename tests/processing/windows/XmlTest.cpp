@@ -1,0 +1,227 @@
+// The XML window: name check, schema validation, packing and every way a
+// run can end.
+#include "platform/runtime/FileSystem.h"
+#include "platform/runtime/NumberedFiles.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/TextLines.h"
+#include "processing/FrmProcesarXML.h"
+#include "shell/Rutas.h"
+#include "tests/processing/windows/EntornoVentanas.h"
+
+using ventanas::Controles;
+
+namespace {
+
+class XmlTest : public ventanas::VentanaProcesoTest {
+protected:
+    void SetUp() override {
+        abrir(v);
+        elegir(v, "0804/00100");
+        dialogos.clear();
+    }
+
+    void esperarReposo() {
+        Controles c(v);
+        EXPECT_TRUE(v.isVisible());
+        EXPECT_TRUE(c.CmdProcesar->isEnabled());
+        EXPECT_EQ(c.CmdSalir->text().toStdString(), "Salir");
+        EXPECT_EQ(c.Etiqueta->text().toStdString(), "");
+    }
+
+    std::string exportacion(const std::string& nombre) {
+        return drive->writeData(nombre, testenv::sampleText("datos/F0804_00100.xml"));
+    }
+
+    // The lines of the one submission file, written unencrypted.
+    std::vector<std::string> presentacion() {
+        const std::vector<std::string> salida = ventanas::archivos(drive->processed());
+        if (salida.size() != 1u) {
+            ADD_FAILURE() << salida.size() << " output files";
+            return {};
+        }
+        return rt::splitLines(testenv::readFile(drive->processed() + "/" + salida[0]));
+    }
+
+    FrmProcesarXML v;
+};
+
+TEST_F(XmlTest, CancelledDialogSaysSoWithoutPeriod) {
+    dialogos.queueCancel();
+    Controles(v).CmdProcesar->click();
+    EXPECT_EQ(textos(), std::vector<std::string>{"Proceso Cancelado"});
+    EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::Information});
+    esperarReposo();
+}
+
+TEST_F(XmlTest, MissingOrHiddenFileIsReportedAsInexistent) {
+    for (const std::string& archivo :
+         {drive->root() + "/no/existe.xml", exportacion(".oculto.xml")}) {
+        SCOPED_TRACE(archivo);
+        dialogos.clear();
+        procesar(v, archivo);
+        EXPECT_EQ(textos(), std::vector<std::string>{"Archivo Inexistente."});
+        EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::Information});
+    }
+    esperarReposo();
+}
+
+TEST_F(XmlTest, NameMustEndInXmlInAnyCase) {
+    const struct {
+        const char* nombre;
+        bool pasa;
+    } casos[] = {
+        {"exportacion.XML", true},      {"exportacionXmL", true},   {"exportacion.xml", true},
+        {"exportacion.xml.bak", false}, {"exportacion.txt", false}, {"exportacion.xm", false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        dialogos.clear();
+        procesar(v, exportacion(c.nombre));
+        ASSERT_EQ(dialogos.boxes().size(), 1u);
+        if (c.pasa) {
+            EXPECT_EQ(textos()[0].rfind("Se genero el Archivo :", 0), 0u) << textos()[0];
+        } else {
+            EXPECT_EQ(textos()[0], "Formato de Archivo Incorrecto.");
+            EXPECT_EQ(iconos()[0], ui::Icon::Information);
+        }
+        EXPECT_TRUE(temporales().empty());
+    }
+}
+
+TEST_F(XmlTest, FileInTheTemporaryFolderIsRefusedUntouched) {
+    const std::string enTemporal = drive->tmpFile("exportacion.xml");
+    const std::string contenido = testenv::sampleText("datos/F0804_00100.xml");
+    testenv::writeFile(enTemporal, contenido);
+    procesar(v, enTemporal);
+    EXPECT_EQ(textos(), std::vector<std::string>{
+                            "El archivo no puede procesarse desde la carpeta temporal " +
+                            drive->tmp() + ". Cópielo a otra carpeta y vuelva a intentarlo."});
+    EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::Information});
+    Controles(v).CmdSalir->click();
+    EXPECT_EQ(testenv::readFile(enTemporal), contenido);
+}
+
+TEST_F(XmlTest, SchemaErrorWritesNoRecordAndShowsNoIcon) {
+    std::string texto = testenv::sampleText("datos/F0804_00100.xml");
+    texto.replace(texto.find("urn:nuro:exportacion"), 3, "URN");
+    procesar(v, drive->writeData("otro.xml", texto));
+    ASSERT_EQ(dialogos.boxes().size(), 1u);
+    EXPECT_EQ(textos()[0].rfind("Error : ", 0), 0u) << textos()[0];
+    EXPECT_EQ(iconos()[0], ui::Icon::None);
+    esperarReposo();
+    EXPECT_TRUE(temporales().empty());
+}
+
+TEST_F(XmlTest, EncryptionFailureShowsTheLibrarysText) {
+    ventanas::encriptarConError();
+    procesar(v, exportacion("exportacion.xml"));
+    EXPECT_EQ(textos(), std::vector<std::string>{"Ocurrió el error clave pública vencida"});
+    esperarReposo();
+    EXPECT_TRUE(temporales().empty());
+    EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
+}
+
+TEST_F(XmlTest, SuccessfulRunLeavesOnlyTheSubmissionFile) {
+    procesar(v, exportacion("exportacion.xml"));
+    const std::vector<std::string> salida = ventanas::archivos(drive->processed());
+    ASSERT_EQ(salida.size(), 1u);
+    EXPECT_EQ(textos(),
+              std::vector<std::string>{"Se genero el Archivo :" + rutas::procesados() + salida[0]});
+    esperarReposo();
+    EXPECT_TRUE(temporales().empty());
+}
+
+TEST_F(XmlTest, FormOfTypeMRunsFromTheXmlWindowToo) {
+    elegir(v, "0802/00100");
+    procesar(v, drive->copySampleData("F0802_00100.xml"));
+    ASSERT_EQ(dialogos.boxes().size(), 1u);
+    EXPECT_EQ(textos()[0].rfind("Se genero el Archivo :", 0), 0u) << textos()[0];
+}
+
+// Blank lines vanish, the rest is joined as it stands, the header counts the
+// record plus the "01" line.
+TEST_F(XmlTest, FiveLineDocumentGivesOneRecord) {
+    ventanas::encriptarSinCifrar();
+    elegir(v, "0901/00100");
+    procesar(v, drive->writeData("libre.xml",
+                                 "<d xmlns=\"urn:prueba\">\r\n\r\n   \r\n<e/>\r\n</d>\r\n"));
+    const std::vector<std::string> lineas = presentacion();
+    ASSERT_EQ(lineas.size(), 3u);
+    EXPECT_EQ(lineas[0], "HEAD10 01 01 000002");
+    EXPECT_EQ(lineas[1].rfind("010999001", 0), 0u) << lineas[1];
+    const std::string texto = "<d xmlns=\"urn:prueba\"><e/></d>";
+    EXPECT_EQ(lineas[2], "02" + texto + std::string(498 - texto.size(), ' '));
+}
+
+TEST_F(XmlTest, RuntimeErrorShowsTwoBoxesThenCleansUp) {
+    drive->execute("update cuit set Cuit=NULL;");
+    bool registrosAlPrimerAviso = false;
+    dialogos.onBox = [&](const ui::ScriptedDialogs::Box&) {
+        if (dialogos.boxes().size() == 1)
+            registrosAlPrimerAviso = rt::fileExists(drive->tmpFile("exportacion.xml"));
+    };
+    procesar(v, exportacion("exportacion.xml"));
+    const rt::RuntimeError e(rt::err::InvalidUseOfNull);
+    EXPECT_EQ(textos(), (std::vector<std::string>{"Error Número : 94 ->" + e.description(),
+                                                  "94 " + e.description()}));
+    EXPECT_EQ(iconos(), (std::vector<ui::Icon>{ui::Icon::None, ui::Icon::None}));
+    EXPECT_TRUE(registrosAlPrimerAviso);
+    esperarReposo();
+    EXPECT_TRUE(temporales().empty());
+}
+
+// One line of more than 32,767 blocks overflows before any record is written;
+// the files it left open are closed, so the next run in the window works.
+TEST_F(XmlTest, OverlongLineEndsInOverflowAndTheNextRunStillWorks) {
+    elegir(v, "0901/00100");
+    std::string linea = "<d xmlns=\"urn:prueba\">";
+    const std::string elemento = "<e>0123456789</e>";
+    while (linea.size() <= 32767u * 498u)
+        linea += elemento;
+    linea += "</d>";
+    procesar(v, drive->writeData("largo.xml", linea));
+    const rt::RuntimeError e(rt::err::Overflow);
+    EXPECT_EQ(textos(), (std::vector<std::string>{"Error Número : 6 ->" + e.description(),
+                                                  "6 " + e.description()}));
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_FALSE(rt::IsOpen(n)) << n;
+    EXPECT_TRUE(temporales().empty());
+    esperarReposo();
+
+    dialogos.clear();
+    procesar(v, drive->writeData("corto.xml", "<d xmlns=\"urn:prueba\"><e/></d>"));
+    ASSERT_EQ(dialogos.boxes().size(), 1u);
+    EXPECT_EQ(textos()[0].rfind("Se genero el Archivo :", 0), 0u) << textos()[0];
+}
+
+TEST_F(XmlTest, ExitDuringTheJoinStopsTheRunUntouched) {
+    salirAlCeder(v, "Haciendo Join de Archivos ....");
+    procesar(v, exportacion("exportacion.xml"));
+    EXPECT_EQ(textos(), std::vector<std::string>{"Proceso Cancelado."});
+    EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::None});
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_TRUE(temporales().empty());
+    EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
+    EXPECT_EQ(Controles(v).Etiqueta->text().toStdString(), "Haciendo Join de Archivos ....");
+    EXPECT_FALSE(Controles(v).CmdProcesar->isEnabled());
+}
+
+TEST_F(XmlTest, ExitWhileIdleClosesWithoutMessage) {
+    Controles(v).CmdSalir->click();
+    EXPECT_TRUE(dialogos.boxes().empty());
+    EXPECT_FALSE(v.isVisible());
+}
+
+// The run keeps the form it started with, even if the list changes meanwhile.
+TEST_F(XmlTest, RunReadsFormAndVersionOnceAtItsStart) {
+    ventanas::encriptarSinCifrar();
+    elegir(v, "0901/00100");
+    dialogos.onYield = [this](int) { elegir(v, "0804/00100"); };
+    procesar(v, drive->writeData("libre.xml", "<d xmlns=\"urn:prueba\"><e/></d>"));
+    const std::vector<std::string> lineas = presentacion();
+    ASSERT_EQ(lineas.size(), 3u);
+    EXPECT_EQ(lineas[1].rfind("010999001", 0), 0u) << lineas[1];
+    EXPECT_TRUE(temporales().empty());
+}
+
+} // namespace
