@@ -50,26 +50,6 @@ TEST_P(Documento, IgualAlDorado) {
 INSTANTIATE_TEST_SUITE_P(Dorados, Documento, ::testing::ValuesIn(kDorados),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
-TEST(DocumentoDorado, CadaRegistroTiene500CaracteresYElTextoEsElDocumento) {
-    for (const auto& d : kDorados) {
-        const std::string rec = Golden(std::string(d.esperado) + ".rec");
-        std::string xml = Golden(std::string(d.esperado) + ".xml");
-        std::erase(xml, '\r');
-        std::erase(xml, '\n');
-        ASSERT_EQ(rec.size() % 502, 0u) << d.nombre;
-        for (std::size_t i = 0; i < rec.size(); i += 502) {
-            EXPECT_EQ(rec.substr(i, 2), "02") << d.nombre;
-            EXPECT_EQ(rec.substr(i + 500, 2), "\r\n") << d.nombre;
-        }
-        // The records carry the document up to "</root>", then blanks only.
-        const std::string texto = TextoDeBloques(rec);
-        const std::size_t fin = xml.rfind("</root>") + 7;
-        EXPECT_EQ(texto.substr(0, fin), xml.substr(0, fin)) << d.nombre;
-        EXPECT_EQ(texto.find_first_not_of(' ', fin), std::string::npos) << d.nombre;
-        EXPECT_LT(texto.size() - fin, 498u) << d.nombre;
-    }
-}
-
 struct Atributos {
     const char* nombre;
     std::string lineas;
