@@ -132,6 +132,15 @@ void VentanaProcesoTest::salirAlCeder(QDialog& ventana, const std::string& etiqu
     };
 }
 
+void VentanaProcesoTest::esperarReposo(QDialog& ventana) {
+    Controles c(ventana);
+    EXPECT_TRUE(ventana.isVisible());
+    EXPECT_TRUE(c.CmdProcesar->isEnabled());
+    EXPECT_TRUE(c.CboFormularios->isEnabled());
+    EXPECT_EQ(c.CmdSalir->text().toStdString(), "Salir");
+    EXPECT_EQ(c.Etiqueta->text().toStdString(), "");
+}
+
 std::vector<ui::Icon> VentanaProcesoTest::iconos() const {
     std::vector<ui::Icon> i;
     for (const auto& b : dialogos.boxes())

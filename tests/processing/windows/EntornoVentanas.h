@@ -57,6 +57,8 @@ protected:
     // text (any text when empty).
     void salirAlCeder(QDialog& ventana, const std::string& etiqueta = "");
     std::vector<ui::Icon> iconos() const;
+    // Open, list and buttons enabled, exit button "Salir", label empty.
+    static void esperarReposo(QDialog& ventana);
     // Work files left in the temporary folder.
     std::vector<std::string> temporales() const { return archivos(drive->tmp()); }
     std::vector<std::string> textos() const;

@@ -20,14 +20,6 @@ protected:
         dialogos.clear();
     }
 
-    void esperarReposo() {
-        Controles c(v);
-        EXPECT_TRUE(v.isVisible());
-        EXPECT_TRUE(c.CmdProcesar->isEnabled());
-        EXPECT_EQ(c.CmdSalir->text().toStdString(), "Salir");
-        EXPECT_EQ(c.Etiqueta->text().toStdString(), "");
-    }
-
     std::string exportacion(const std::string& nombre) {
         return drive->writeData(nombre, testenv::sampleText("datos/F0804_00100.xml"));
     }
@@ -44,26 +36,6 @@ protected:
 
     FrmProcesarXML v;
 };
-
-TEST_F(XmlTest, CancelledDialogSaysSoWithoutPeriod) {
-    dialogos.queueCancel();
-    Controles(v).CmdProcesar->click();
-    EXPECT_EQ(textos(), std::vector<std::string>{"Proceso Cancelado"});
-    EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::Information});
-    esperarReposo();
-}
-
-TEST_F(XmlTest, MissingOrHiddenFileIsReportedAsInexistent) {
-    for (const std::string& archivo :
-         {drive->root() + "/no/existe.xml", exportacion(".oculto.xml")}) {
-        SCOPED_TRACE(archivo);
-        dialogos.clear();
-        procesar(v, archivo);
-        EXPECT_EQ(textos(), std::vector<std::string>{"Archivo Inexistente."});
-        EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::Information});
-    }
-    esperarReposo();
-}
 
 TEST_F(XmlTest, NameMustEndInXmlInAnyCase) {
     const struct {
@@ -88,19 +60,6 @@ TEST_F(XmlTest, NameMustEndInXmlInAnyCase) {
     }
 }
 
-TEST_F(XmlTest, FileInTheTemporaryFolderIsRefusedUntouched) {
-    const std::string enTemporal = drive->tmpFile("exportacion.xml");
-    const std::string contenido = testenv::sampleText("datos/F0804_00100.xml");
-    testenv::writeFile(enTemporal, contenido);
-    procesar(v, enTemporal);
-    EXPECT_EQ(textos(), std::vector<std::string>{
-                            "El archivo no puede procesarse desde la carpeta temporal " +
-                            drive->tmp() + ". Cópielo a otra carpeta y vuelva a intentarlo."});
-    EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::Information});
-    Controles(v).CmdSalir->click();
-    EXPECT_EQ(testenv::readFile(enTemporal), contenido);
-}
-
 TEST_F(XmlTest, SchemaErrorWritesNoRecordAndShowsNoIcon) {
     std::string texto = testenv::sampleText("datos/F0804_00100.xml");
     texto.replace(texto.find("urn:nuro:exportacion"), 3, "URN");
@@ -108,26 +67,7 @@ TEST_F(XmlTest, SchemaErrorWritesNoRecordAndShowsNoIcon) {
     ASSERT_EQ(dialogos.boxes().size(), 1u);
     EXPECT_EQ(textos()[0].rfind("Error : ", 0), 0u) << textos()[0];
     EXPECT_EQ(iconos()[0], ui::Icon::None);
-    esperarReposo();
-    EXPECT_TRUE(temporales().empty());
-}
-
-TEST_F(XmlTest, EncryptionFailureShowsTheLibrarysText) {
-    ventanas::encriptarConError();
-    procesar(v, exportacion("exportacion.xml"));
-    EXPECT_EQ(textos(), std::vector<std::string>{"Ocurrió el error clave pública vencida"});
-    esperarReposo();
-    EXPECT_TRUE(temporales().empty());
-    EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
-}
-
-TEST_F(XmlTest, SuccessfulRunLeavesOnlyTheSubmissionFile) {
-    procesar(v, exportacion("exportacion.xml"));
-    const std::vector<std::string> salida = ventanas::archivos(drive->processed());
-    ASSERT_EQ(salida.size(), 1u);
-    EXPECT_EQ(textos(),
-              std::vector<std::string>{"Se genero el Archivo :" + rutas::procesados() + salida[0]});
-    esperarReposo();
+    esperarReposo(v);
     EXPECT_TRUE(temporales().empty());
 }
 
@@ -166,7 +106,7 @@ TEST_F(XmlTest, RuntimeErrorShowsTwoBoxesThenCleansUp) {
                                                   "94 " + e.description()}));
     EXPECT_EQ(iconos(), (std::vector<ui::Icon>{ui::Icon::None, ui::Icon::None}));
     EXPECT_TRUE(registrosAlPrimerAviso);
-    esperarReposo();
+    esperarReposo(v);
     EXPECT_TRUE(temporales().empty());
 }
 
@@ -186,30 +126,12 @@ TEST_F(XmlTest, OverlongLineEndsInOverflowAndTheNextRunStillWorks) {
     for (int n = 1; n <= 6; ++n)
         EXPECT_FALSE(rt::IsOpen(n)) << n;
     EXPECT_TRUE(temporales().empty());
-    esperarReposo();
+    esperarReposo(v);
 
     dialogos.clear();
     procesar(v, drive->writeData("corto.xml", "<d xmlns=\"urn:prueba\"><e/></d>"));
     ASSERT_EQ(dialogos.boxes().size(), 1u);
     EXPECT_EQ(textos()[0].rfind("Se genero el Archivo :", 0), 0u) << textos()[0];
-}
-
-TEST_F(XmlTest, ExitDuringTheJoinStopsTheRunUntouched) {
-    salirAlCeder(v, "Haciendo Join de Archivos ....");
-    procesar(v, exportacion("exportacion.xml"));
-    EXPECT_EQ(textos(), std::vector<std::string>{"Proceso Cancelado."});
-    EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::None});
-    EXPECT_FALSE(v.isVisible());
-    EXPECT_TRUE(temporales().empty());
-    EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
-    EXPECT_EQ(Controles(v).Etiqueta->text().toStdString(), "Haciendo Join de Archivos ....");
-    EXPECT_FALSE(Controles(v).CmdProcesar->isEnabled());
-}
-
-TEST_F(XmlTest, ExitWhileIdleClosesWithoutMessage) {
-    Controles(v).CmdSalir->click();
-    EXPECT_TRUE(dialogos.boxes().empty());
-    EXPECT_FALSE(v.isVisible());
 }
 
 // The run keeps the form it started with, even if the list changes meanwhile.
