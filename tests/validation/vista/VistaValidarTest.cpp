@@ -110,19 +110,41 @@ TEST(VistaValidarProgreso, UnCaptionPorLineaLeidaYNingunaMas) {
     EXPECT_EQ(entorno.dialogos.yields(), 3);
 }
 
-TEST(VistaValidarErrores, ArchivoInexistenteEsError53) {
+struct ErrorDeEjecucion {
+    const char* nombre;
+    bool existe;
+    std::string contenido;
+    int numero;
+};
+
+const ErrorDeEjecucion kErrores[] = {
+    {"ArchivoInexistente", false, "", rt::err::FileNotFound},
+    // A separator at position 32767 or later is beyond the 16-bit positions.
+    {"LineaDemasiadoLarga", true, Linea(ConCampo(5, std::string(33000, 'n'))), rt::err::Overflow},
+};
+
+class VistaValidarErrores : public ::testing::TestWithParam<ErrorDeEjecucion> {};
+
+TEST_P(VistaValidarErrores, LlegaAlLlamadorSinDejarAbiertoElArchivo) {
+    const ErrorDeEjecucion& caso = GetParam();
     EntornoVista entorno;
-    auto vista = entorno.Vista(entorno.drive.tmpFile("no-existe.txt"), "VIS1");
+    const std::string ruta =
+        caso.existe ? entorno.Archivo(caso.contenido) : entorno.drive.tmpFile("no-existe.txt");
+    auto vista = entorno.Vista(ruta, "VIS1");
     vista->PasoAMatriz();
     try {
         vista->Validar();
         FAIL() << "se esperaba un error";
     } catch (const rt::RuntimeError& e) {
-        EXPECT_EQ(e.number(), rt::err::FileNotFound);
+        EXPECT_EQ(e.number(), caso.numero);
     }
+    EXPECT_FALSE(rt::IsOpen(1));
 }
 
-TEST(VistaValidarErrores, ArchivoUnoAbiertoDeAntesSeCierraPrimero) {
+INSTANTIATE_TEST_SUITE_P(Casos, VistaValidarErrores, ::testing::ValuesIn(kErrores),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST(VistaValidarArchivoUno, UnoAbiertoDeAntesSeCierraPrimero) {
     EntornoVista entorno;
     const std::string ruta = entorno.Archivo(Linea(kValida));
     rt::Open(entorno.Archivo("otro\r\n", "otro.txt"), rt::OpenMode::Input, 1);
