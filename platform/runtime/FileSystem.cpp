@@ -47,6 +47,15 @@ std::string findCaseless(const std::string& folder, const std::string& name) {
     }
     return {};
 }
+// Only names inside the data folder are matched without regard to case: a
+// work file in the temporary folder must never stand for another file.
+std::string caseless(const std::string& path) {
+    const std::string root = withoutTrailingSlash(drive()) + "/";
+    if (path.compare(0, root.size(), root) != 0)
+        return path;
+    const std::string first = path.substr(root.size(), path.find('/', root.size()) - root.size());
+    return lower(first) == "datosnuro" ? resolveCase(path) : path;
+}
 } // namespace
 
 std::string DateTime::compact() const {
@@ -133,7 +142,7 @@ std::string resolveCase(const std::string& path) {
 
 bool fileExists(const std::string& path) {
     struct stat st {};
-    return statOf(resolveCase(path), st) && S_ISREG(st.st_mode);
+    return statOf(caseless(path), st) && S_ISREG(st.st_mode);
 }
 
 bool normalFileExists(const std::string& path) {
@@ -143,16 +152,16 @@ bool normalFileExists(const std::string& path) {
 
 bool folderExists(const std::string& path) {
     struct stat st {};
-    return statOf(resolveCase(path), st) && S_ISDIR(st.st_mode);
+    return statOf(caseless(path), st) && S_ISDIR(st.st_mode);
 }
 
 bool isReadOnly(const std::string& path) {
     struct stat st {};
-    return statOf(resolveCase(path), st) && (st.st_mode & S_IWUSR) == 0;
+    return statOf(caseless(path), st) && (st.st_mode & S_IWUSR) == 0;
 }
 
 void deleteFile(const std::string& path) {
-    const std::string p = resolveCase(path);
+    const std::string p = caseless(path);
     struct stat st {};
     if (!statOf(p, st))
         raise(errno == ENOENT ? err::FileNotFound : err::PathFileAccess);
@@ -172,7 +181,7 @@ void deleteFileQuiet(const std::string& path) noexcept {
 
 DateTime fileDateTime(const std::string& path) {
     struct stat st {};
-    if (!statOf(resolveCase(path), st))
+    if (!statOf(caseless(path), st))
         raise(err::FileNotFound);
     std::tm tm{};
     const std::time_t t = st.st_mtime;
@@ -181,7 +190,7 @@ DateTime fileDateTime(const std::string& path) {
 }
 
 void changeFolder(const std::string& path) {
-    if (::chdir(resolveCase(path).c_str()) != 0)
+    if (::chdir(caseless(path).c_str()) != 0)
         raise(err::PathNotFound);
 }
 

@@ -26,10 +26,11 @@ std::string tempFolder();
 std::string tempPath(const std::string& name);
 
 // The path with each existing component resolved without regard to case; the
-// path unchanged where nothing matches.
+// path unchanged where nothing matches. The file operations below do this by
+// themselves for paths inside the data folder (drive + "/DatosNuro") only.
 std::string resolveCase(const std::string& path);
 
-bool fileExists(const std::string& path);       // a regular file (case-insensitive)
+bool fileExists(const std::string& path);       // a regular file
 bool normalFileExists(const std::string& path); // a regular file whose name is not hidden (.name)
 bool folderExists(const std::string& path);
 bool isReadOnly(const std::string& path); // no owner-write bit in the mode

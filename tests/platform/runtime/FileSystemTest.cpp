@@ -36,8 +36,9 @@ TEST(FileSystem, TemporaryFolderPrecedence) {
     EXPECT_EQ(rt::tempFolder(), "/tmp");
 }
 
-TEST(FileSystem, NamesMatchWithoutRegardToCase) {
+TEST(FileSystem, NamesMatchWithoutRegardToCaseInTheDataFolder) {
     testenv::TempDir dir;
+    testenv::ScopedEnv drive("NURO_DRIVE", dir.path().c_str());
     std::filesystem::create_directories(dir.file("DatosNuro/Esquemas"));
     testenv::writeFile(dir.file("DatosNuro/BDNuro.mdb"), "x");
     EXPECT_TRUE(rt::fileExists(dir.file("DatosNuro/BdNuro.mdb")));
@@ -47,6 +48,16 @@ TEST(FileSystem, NamesMatchWithoutRegardToCase) {
     EXPECT_TRUE(rt::folderExists(dir.file("DATOSNURO")));
     EXPECT_FALSE(rt::fileExists(dir.file("DatosNuro")));
     EXPECT_FALSE(rt::folderExists(dir.file("DatosNuro/Procesados")));
+}
+
+TEST(FileSystem, NamesOutsideTheDataFolderMatchExactly) {
+    testenv::TempDir dir;
+    testenv::ScopedEnv drive("NURO_DRIVE", dir.path().c_str());
+    std::filesystem::create_directories(dir.file("tmp"));
+    testenv::writeFile(dir.file("tmp/DATOS.TXT"), "user's file");
+    EXPECT_FALSE(rt::fileExists(dir.file("tmp/datos.txt")));
+    rt::deleteFileQuiet(dir.file("tmp/datos.txt"));
+    EXPECT_EQ(testenv::readFile(dir.file("tmp/DATOS.TXT")), "user's file");
 }
 
 TEST(FileSystem, HiddenFilesAreNotNormalFiles) {
