@@ -4,7 +4,9 @@
 
 TablaTexto::TablaTexto(int columnas) : columnas_(columnas), celdas_(columnas) {}
 
-void TablaTexto::AgregarFila() { celdas_.resize(celdas_.size() + columnas_); }
+void TablaTexto::AgregarFila() {
+    celdas_.resize(celdas_.size() + columnas_);
+}
 
 std::size_t TablaTexto::indice(int columna, int fila) const {
     if (columna < 0 || columna >= columnas_ || fila < 0 || fila > UltimaFila())
@@ -16,4 +18,6 @@ const std::string& TablaTexto::operator()(int columna, int fila) const {
     return celdas_[indice(columna, fila)];
 }
 
-std::string& TablaTexto::operator()(int columna, int fila) { return celdas_[indice(columna, fila)]; }
+std::string& TablaTexto::operator()(int columna, int fila) {
+    return celdas_[indice(columna, fila)];
+}
