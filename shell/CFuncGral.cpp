@@ -20,12 +20,24 @@ constexpr int kRegistros = 6;
 class JoinFiles {
 public:
     JoinFiles() = default;
-    ~JoinFiles() { close(); }
+    ~JoinFiles() {
+        closeQuietly(kRegistros);
+        closeQuietly(kCabecera);
+    }
     JoinFiles(const JoinFiles&) = delete;
     JoinFiles& operator=(const JoinFiles&) = delete;
-    void close() noexcept {
+    // Closing writes what is pending: a full disk shows here and reaches the caller.
+    void close() {
         rt::Close(kRegistros);
         rt::Close(kCabecera);
+    }
+
+private:
+    static void closeQuietly(int number) noexcept {
+        try {
+            rt::Close(number);
+        } catch (...) {
+        }
     }
 };
 
@@ -116,7 +128,9 @@ bool CFuncGral::ValidoValor(std::string_view pValor, std::string_view pTipo,
 
 bool CFuncGral::ExcedeParteEntera(std::string_view valor, double maximo) {
     const std::string_view entera = valor.substr(0, valor.find('.'));
-    return static_cast<double>(rt::charLength(entera)) > maximo;
+    // With more decimals than length nothing may stand before the ".", and
+    // nothing is all a value like ".5" has there.
+    return !entera.empty() && static_cast<double>(rt::charLength(entera)) > maximo;
 }
 
 bool CFuncGral::ExcedeParteDecimal(std::string_view valor, double maximo) {

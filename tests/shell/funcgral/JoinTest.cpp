@@ -91,6 +91,21 @@ TEST_F(Join, MissingRecordFileIsError53AndReleasesFiles) {
     EXPECT_EQ(testenv::readFile(header()), kCabecera + "02uno\r\n");
 }
 
+// The lines reach the disk only when the header file is closed: a full disk
+// is reported then, as error 61, and the record file is kept.
+TEST_F(Join, FullDiskAtTheEndIsError61AndReleasesFiles) {
+    testenv::writeFile(records(), "02uno\r\n02dos\r\n");
+    try {
+        CFuncGral().Join(records(), "/dev/full", "datos.txt");
+        FAIL() << "no error";
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.number(), rt::err::DiskFull);
+    }
+    EXPECT_FALSE(rt::IsOpen(5));
+    EXPECT_FALSE(rt::IsOpen(6));
+    EXPECT_TRUE(std::filesystem::exists(records()));
+}
+
 TEST_F(Join, DeletesTheNamedFileFromTheTemporaryFolder) {
     testenv::TempDir other;
     const std::string elsewhere = other.file("datos.txt");

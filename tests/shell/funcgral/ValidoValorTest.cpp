@@ -40,6 +40,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"EmptyNotNumeric", "", "N", "5", "2", "", false},
                       Case{"OnlyDecimalsAllowed", ".25", "N", "2", "2", "", true},
                       Case{"ZeroBeforePointTooLong", "0.25", "N", "2", "2", "", false},
+                      Case{"MoreDecimalsThanLength", ".5", "N", "1", "2", "", true},
+                      Case{"MoreDecimalsThanLengthDigitBefore", "0.5", "N", "1", "2", "", false},
+                      Case{"MoreDecimalsThanLengthNoPoint", "5", "N", "1", "2", "", false},
                       Case{"ThousandsCountInIntegerPart", "1,234.5", "N", "5", "1", "", false},
                       Case{"LengthWithBlanksReadByVal", "123.45", "N", " 5", " 2", "", true}),
     [](const auto& info) { return std::string(info.param.name); });
