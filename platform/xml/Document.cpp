@@ -65,6 +65,21 @@ void attachSchema(xmlTextReaderPtr reader, _xmlSchema* schema, SchemaValidPtr& c
     xmlSchemaSetValidStructuredErrors(ctxt.get(), ErrorCollector::onError, &errors);
 }
 
+// The first entity reference left unexpanded at the reader's node, in its
+// own text or in the value of one of its attributes; nullptr when none.
+const xmlChar* entityReference(xmlTextReaderPtr reader) {
+    if (xmlTextReaderNodeType(reader) == XML_READER_TYPE_ENTITY_REFERENCE)
+        return xmlTextReaderConstName(reader);
+    if (xmlTextReaderNodeType(reader) != XML_READER_TYPE_ELEMENT)
+        return nullptr;
+    const xmlNodePtr node = xmlTextReaderCurrentNode(reader);
+    for (xmlAttrPtr attr = node ? node->properties : nullptr; attr; attr = attr->next)
+        for (xmlNodePtr part = attr->children; part; part = part->next)
+            if (part->type == XML_ENTITY_REF_NODE)
+                return part->name;
+    return nullptr;
+}
+
 // Reads the whole file once, stopping at the first error.
 void readAll(const FileDescriptor& fd, const std::string& path, _xmlSchema* schema,
              ErrorCollector& errors) {
@@ -74,9 +89,10 @@ void readAll(const FileDescriptor& fd, const std::string& path, _xmlSchema* sche
         attachSchema(reader.get(), schema, ctxt, errors);
     int ret;
     while ((ret = xmlTextReaderRead(reader.get())) == 1 && !errors.hasError()) {
-        // An entity left unexpanded would escape validation.
-        if (xmlTextReaderNodeType(reader.get()) == XML_READER_TYPE_ENTITY_REFERENCE)
-            errors.raise("Entity '" + text(xmlTextReaderConstName(reader.get())) +
+        // An entity left unexpanded would escape validation: the schema would
+        // see its name, not its text.
+        if (const xmlChar* name = entityReference(reader.get()))
+            errors.raise("Entity '" + text(name) +
                              "' not expanded: entity references are not allowed",
                          path, nodeLine(reader.get()));
     }

@@ -139,11 +139,21 @@ TEST_F(DocumentTest, EntitiesAreNeitherFetchedNorExpanded) {
     const std::string network = std::string(kProlog) +
                                 "<!DOCTYPE root SYSTEM \"http://127.0.0.1:9/r.dtd\">\n"
                                 "<root xmlns=\"urn:t\"><a>&y;</a></root>";
-    for (const std::string& text : {external, internal, network}) {
+    // The schema would check the entity's name instead of its text.
+    const std::string attribute = std::string(kProlog) +
+                                  "<!DOCTYPE root [<!ENTITY e \"no comprobado\">]>\n"
+                                  "<root xmlns=\"urn:t\"><a x=\"1&e;\">v</a></root>";
+    for (const std::string& text : {external, internal, network, attribute}) {
         EXPECT_FALSE(load(text)) << text;
         EXPECT_EQ(error().reason.find("TOPSECRET"), std::string::npos);
         EXPECT_EQ(error().srcText.find("TOPSECRET"), std::string::npos);
     }
+}
+
+TEST_F(DocumentTest, PredefinedAndCharacterReferencesPass) {
+    EXPECT_TRUE(load(std::string(kProlog) +
+                     "<root xmlns=\"urn:t\"><a x=\"&amp;&lt;&#38;\">&amp;&#233;&gt;</a></root>"))
+        << error().reason;
 }
 
 TEST_F(DocumentTest, EntityExpansionBombsAreRefused) {
