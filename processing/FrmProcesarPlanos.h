@@ -1,8 +1,6 @@
 #pragma once
 // The window in which the user turns a flat or vista data file into a
 // submission file. It is also the progress window of the validator it runs.
-#include "platform/runtime/FileSystem.h"
-#include "platform/runtime/RuntimeError.h"
 #include "processing/FrmProceso.h"
 #include "validation/VentanaProgreso.h"
 
@@ -21,29 +19,16 @@ public:
 
 protected:
     void CmdProcesar_Click() override;
+    void Procesar() override;
     void CmdSalir_Click() override;
-    void BorrarTemporales() override;
+    void BorrarTemporalesPropios(const Corrida& c) override;
+    bool LimpiaAntesDeAvisar() const override { return true; }
 
 private:
-    // The values a run keeps from its start to its end.
-    struct Corrida {
-        std::string formulario;
-        std::string version;
-        std::string tipoArchivo;
-        std::string fileTitle;
-    };
-
-    void Procesar();
     void Empezar();
     bool Validar(double& lineas, std::string& cuit);
-    void Armar(double lineas, const std::string& cuit);
-    void FinCorrida();
-    void ManejarError(const rt::RuntimeError& error);
-    Corrida ValoresActuales() const;
 
     bool vSalir = false;
-    rt::DateTime vFechaArchivo;
-    std::string vNroMagico;
-    bool enCorrida_ = false;
-    Corrida corrida_;
+    // The input type letter of the run's list entry.
+    std::string tipoArchivo_;
 };

@@ -4,7 +4,10 @@
 #include "platform/runtime/NumberedFiles.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
+#include "processing/ArmarArchivoFinal.h"
+#include "processing/CValidarXml.h"
 #include "processing/CarpetaTemporal.h"
+#include "processing/EntradaFormulario.h"
 #include "shell/ManejadorErrores.h"
 
 #include <QCloseEvent>
@@ -14,6 +17,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QShowEvent>
+
+#include <new>
 
 #include "shell/imagenes/ImagenNuro.xpm"
 
@@ -142,12 +147,108 @@ void FrmProceso::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
+void FrmProceso::CmdProcesar_Click() {
+    vNroMagico.clear();
+    rt::changeFolder(rt::driveWithSeparator());
+    MostrarDialogo();
+    try {
+        if (!ArchivoAceptable()) {
+            LiberarRegistros();
+            return;
+        }
+        Procesar();
+    } catch (const rt::RuntimeError& e) {
+        ManejarError(e);
+    } catch (const std::bad_alloc&) {
+        ManejarError(rt::RuntimeError(rt::err::OutOfMemory));
+    }
+}
+
 void FrmProceso::CmdSalir_Click() {
     if (EnEjecucion())
         ui::MsgBox("Proceso Cancelado.");
     CerrarArchivos(1, 3);
     BorrarTemporales();
     done(QDialog::Rejected);
+}
+
+void FrmProceso::BorrarTemporales() {
+    const Corrida c = Valores();
+    if (!c.fileTitle.empty())
+        rt::deleteFileQuiet(rt::tempPath(c.fileTitle));
+    rt::deleteFileQuiet(rt::tempPath("F" + c.formulario + ".dat"));
+    rt::deleteFileQuiet(rt::tempPath(vNroMagico + "F" + c.formulario + ".dat"));
+    BorrarTemporalesPropios(c);
+}
+
+void FrmProceso::FijarCorrida() {
+    corrida_ = Valores();
+    enCorrida_ = true;
+}
+
+FrmProceso::Corrida FrmProceso::Valores() const {
+    if (enCorrida_)
+        return corrida_;
+    const std::string entrada = EntradaElegida();
+    return {EntradaFormulario::Formulario(entrada), EntradaFormulario::Version(entrada),
+            Dialogo.FileTitle};
+}
+
+bool FrmProceso::ValidarEsquema(const std::string& pPaThXml) {
+    CValidarXml oXml;
+    if (oXml.ValidarXML(pPaThXml, corrida_.formulario, corrida_.version))
+        return true;
+    ui::MsgBox(oXml.Error());
+    return false;
+}
+
+void FrmProceso::Armar(long long registros, const std::string& cuit,
+                       const std::string& sqlFormulario) {
+    const DatosArchivoFinal datos{.registros = registros,
+                                  .cuit = cuit,
+                                  .fechaArchivo = vFechaArchivo,
+                                  .codformulario = corrida_.formulario,
+                                  .version = corrida_.version,
+                                  .sqlFormulario = sqlFormulario,
+                                  .fileTitle = corrida_.fileTitle};
+    ArmarArchivoFinal(*this, reg, datos, vNroMagico);
+}
+
+void FrmProceso::FinCorrida() {
+    if (Abierta())
+        EtiquetaCaption("");
+    BorrarTemporales();
+    Reponer();
+}
+
+void FrmProceso::ManejarError(const rt::RuntimeError& error) {
+    CerrarArchivos(1, 6);
+    if (!Abierta()) {
+        FinCorrida();
+        return;
+    }
+    const std::string numero = std::to_string(error.number());
+    const bool limpiaAntes = LimpiaAntesDeAvisar();
+    EtiquetaCaption("");
+    if (limpiaAntes)
+        BorrarTemporales();
+    ui::MsgBox("Error Número : " + numero + " ->" + error.description());
+    ui::MsgBox(numero + " " + error.description());
+    if (!limpiaAntes)
+        BorrarTemporales();
+    Reponer();
+}
+
+// Back to idle: exit button "Salir", list and button enabled, record sets
+// released.
+void FrmProceso::Reponer() {
+    enCorrida_ = false;
+    if (Abierta()) {
+        CmdSalir->setText("Salir");
+        CmdProcesar->setEnabled(true);
+        CboFormularios->setEnabled(true);
+    }
+    LiberarRegistros();
 }
 
 void FrmProceso::MostrarDialogo() {

@@ -1,8 +1,11 @@
 #pragma once
 // What the two processing windows share: their controls, the opening that
-// fills the form list, the file dialog, and the way they close, also while a
-// run is under way.
+// fills the form list, the file dialog, the frame of a run (its values, the
+// schema check, the submission sequence, its end and its error handler), and
+// the way they close, also while a run is under way.
 #include "platform/database/Database.h"
+#include "platform/runtime/FileSystem.h"
+#include "platform/runtime/RuntimeError.h"
 #include "platform/ui/CommonDialog.h"
 #include "processing/AperturaVentanaProceso.h"
 #include "processing/VentanaArchivoFinal.h"
@@ -36,17 +39,33 @@ public:
     bool Abierta() const override { return abierta_; }
 
 protected:
+    // The values a run reads once, at its start: form code and version of the
+    // list entry, title of the chosen file.
+    struct Corrida {
+        std::string formulario;
+        std::string version;
+        std::string fileTitle;
+    };
+
     FrmProceso(AperturaVentanaProceso::Clase clase, const char* nombre, const char* titulo,
                QWidget* parent);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-    virtual void CmdProcesar_Click() = 0;
+    // The dialog, the checks of the chosen file, then the run; every run-time
+    // error after the dialog goes to the error handler.
+    virtual void CmdProcesar_Click();
+    virtual void Procesar() = 0;
     // The exit button: during a run the cancel box, then files 1 to 3 closed,
     // the clean-up and the window closed.
     virtual void CmdSalir_Click();
-    virtual void BorrarTemporales() = 0;
+    // Record file, form file and header file, then the window's own work files.
+    void BorrarTemporales();
+    virtual void BorrarTemporalesPropios(const Corrida&) {}
+    virtual void LiberarRegistros() { reg.reset(); }
+    // Whether the error handler deletes the work files before its two boxes.
+    virtual bool LimpiaAntesDeAvisar() const = 0;
 
     // The open dialog with errors ignored: a cancel leaves FileName empty.
     void MostrarDialogo();
@@ -57,6 +76,22 @@ protected:
     // the name and the temporary-folder refusal; true when the run may go on.
     bool ArchivoAceptable();
     virtual bool NombreAceptable() { return true; }
+
+    // From here to the end of the run its values stay as they are now.
+    void FijarCorrida();
+    // The run's values during a run; otherwise the selected entry's and the
+    // dialog's.
+    Corrida Valores() const;
+    // The schema check of the run's document; false, after its box, ends the run.
+    bool ValidarEsquema(const std::string& pPaThXml);
+    // The submission sequence with the run's values.
+    void Armar(long long registros, const std::string& cuit, const std::string& sqlFormulario);
+    // End of a run. A window closed during the run keeps its controls as they
+    // are; the work files go all the same.
+    void FinCorrida();
+    // Files the failed step left open are closed, so the next run finds its
+    // numbers free. A window closed during the run gets no box.
+    void ManejarError(const rt::RuntimeError& error);
 
     std::string EntradaElegida() const;
     bool EnEjecucion() const;
@@ -70,6 +105,8 @@ protected:
     QGridLayout* grilla_ = nullptr;
     ui::CommonDialog Dialogo;
     std::unique_ptr<db::RecordSet> reg;
+    rt::DateTime vFechaArchivo;
+    std::string vNroMagico;
 
 private:
     void CrearControles(const char* nombre, const char* titulo);
@@ -77,10 +114,13 @@ private:
     void Abrir();
     void Restablecer();
     void Ejecutar(void (FrmProceso::*manejador)());
+    void Reponer();
 
     AperturaVentanaProceso::Clase clase_;
     bool abierta_ = false;
     // The click handler of a run is on the stack, even after a close.
     bool ejecutando_ = false;
     std::string tituloAnterior_;
+    bool enCorrida_ = false;
+    Corrida corrida_;
 };
