@@ -1,0 +1,99 @@
+#include "tests/e2e/driver/Unidad.h"
+
+#include "platform/database/Database.h"
+#include "sample/Marcador.h"
+#include "shell/Globales.h"
+
+#include <sys/stat.h>
+
+#include <fcntl.h>
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string carpetaPropia(const std::optional<testenv::TempDir>& propias, const char* nombre) {
+    const std::string ruta = propias->file(nombre);
+    fs::create_directories(ruta);
+    return ruta;
+}
+
+} // namespace
+
+Unidad::Unidad(const std::string& raiz, const std::string& tmp, const std::string& datos) {
+    if (raiz.empty()) {
+        desechable_ = std::make_unique<testenv::TestDrive>(testenv::sampleDataSql());
+        desechable_->copySampleSchemas();
+        raiz_ = desechable_->root();
+        // The drive's own folders for work and data files, beside drive/.
+        tmp_ = tmp.empty() ? desechable_->tmp() : tmp;
+        datos_ = datos.empty() ? fs::path(raiz_).parent_path().string() + "/datos" : datos;
+    } else {
+        raiz_ = raiz;
+        if (tmp.empty() || datos.empty())
+            propias_.emplace();
+        tmp_ = tmp.empty() ? carpetaPropia(propias_, "tmp") : tmp;
+        datos_ = datos.empty() ? carpetaPropia(propias_, "datos") : datos;
+    }
+    envDrive_.emplace("NURO_DRIVE", raiz_.c_str());
+    envTmp_.emplace("tmp", tmp_.c_str());
+}
+
+Unidad::~Unidad() = default;
+
+std::string Unidad::ruta(const std::string& nombre) const {
+    for (const auto& [marca, carpeta] : {std::pair<std::string, std::string>{"<drive>", raiz_},
+                                         {"<tmp>", tmp_},
+                                         {"<datos>", datos_}}) {
+        if (nombre.rfind(marca, 0) == 0)
+            return carpeta + nombre.substr(marca.size());
+    }
+    if (!nombre.empty() && nombre.front() == '/')
+        return nombre;
+    return datos_ + "/" + nombre;
+}
+
+void Unidad::copiarMuestra(const std::string& muestra, const std::string& destino,
+                           const std::string& fecha) const {
+    escribir(destino, testenv::sampleText("datos/" + muestra), fecha);
+}
+
+void Unidad::escribir(const std::string& destino, const std::string& bytes,
+                      const std::string& fecha) const {
+    const std::string camino = ruta(destino);
+    testenv::writeFile(camino, bytes);
+    fijarFecha(camino, fecha);
+}
+
+void Unidad::ejecutarSql(const std::string& sql) const {
+    auto conexion = db::openDatabase(raiz_ + "/DatosNuro/BDNuro.mdb", false, false, nuro::kConnect);
+    conexion->execute(muestra::reemplazarMarcador(sql));
+    conexion->close();
+}
+
+void Unidad::limpiar() noexcept {
+    std::error_code ec;
+    if (desechable_)
+        fs::remove_all(fs::path(raiz_).parent_path(), ec);
+    if (propias_)
+        fs::remove_all(propias_->path(), ec);
+}
+
+void Unidad::fijarFecha(const std::string& ruta, const std::string& fecha) {
+    std::tm t{};
+    if (std::sscanf(fecha.c_str(), "%d-%d-%d %d:%d:%d", &t.tm_year, &t.tm_mon, &t.tm_mday,
+                    &t.tm_hour, &t.tm_min, &t.tm_sec) != 6)
+        throw std::runtime_error("a date reads YYYY-MM-DD HH:MM:SS: " + fecha);
+    t.tm_year -= 1900;
+    t.tm_mon -= 1;
+    t.tm_isdst = -1;
+    const timespec momento{std::mktime(&t), 0};
+    const timespec tiempos[2] = {momento, momento};
+    if (utimensat(AT_FDCWD, ruta.c_str(), tiempos, 0) != 0)
+        throw std::runtime_error("cannot set the time of " + ruta);
+}
