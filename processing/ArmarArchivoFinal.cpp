@@ -10,6 +10,8 @@
 #include "shell/Rutas.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -64,6 +66,11 @@ db::Connection& baseDatos() {
     return *BaseDatos;
 }
 
+bool mismoArchivo(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
 // Encrypts the joined file and copies the result into Procesados.
 void entregar(VentanaArchivoFinal& ventana, const std::string& cabecera) {
     estado(ventana, "Encriptando ....");
@@ -78,8 +85,13 @@ void entregar(VentanaArchivoFinal& ventana, const std::string& cabecera) {
     }
     const std::string vArchivoFinal =
         rutas::procesados() + FuncGral().NombreArchivoFinal(vArchivoEncriptado);
-    CopiarArchivo(vArchivoEncriptado, rt::resolveCase(vArchivoFinal));
-    rt::deleteFile(vArchivoEncriptado);
+    const std::string destino = rt::resolveCase(vArchivoFinal);
+    // A library that writes into Procesados itself has put the file in place:
+    // deleting the "copy" would delete the output.
+    if (!mismoArchivo(vArchivoEncriptado, destino)) {
+        CopiarArchivo(vArchivoEncriptado, destino);
+        rt::deleteFile(vArchivoEncriptado);
+    }
     ui::MsgBox("Se genero el Archivo :" + vArchivoFinal);
 }
 

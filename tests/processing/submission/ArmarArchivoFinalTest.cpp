@@ -198,6 +198,19 @@ TEST_F(ArmarArchivoFinalTest, OutputNameIsCutAfterB64AndOneCharacter) {
                                                 "envio.b64X"});
 }
 
+// A library that writes its output straight into Procesados: the file is
+// already where it belongs and must survive the step that deletes the copy's
+// source.
+TEST_F(ArmarArchivoFinalTest, OutputWrittenIntoProcesadosByTheLibraryStays) {
+    gRutaDevuelta = drive.processed() + "/envio.b64";
+    testenv::writeFile(gRutaDevuelta, "cifrado");
+    closedlibs::FilewinLibrary::instance().setEntry(devolverRuta);
+    correr(datos("9001", 3));
+    EXPECT_EQ(testenv::readFile(drive.processed() + "/envio.b64"), "cifrado");
+    EXPECT_EQ(cajas(), std::vector<std::string>{"Se genero el Archivo :" + rutas::procesados() +
+                                                "envio.b64"});
+}
+
 TEST_F(ArmarArchivoFinalTest, WindowClosedDuringTheJoinStopsTheRunUntouched) {
     dialogos.onYield = [this](int) { ventana.abierta = false; };
     correr(datos("9001", 3));
