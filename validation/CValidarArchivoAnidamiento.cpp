@@ -68,7 +68,7 @@ bool CValidarArchivo::ValidarOcurrencias(TablaTexto& vPadreHijo) {
         return cuenta < minimo || cuenta > rt::Val(vPadreHijo(kMaximo, f));
     });
     const int filas = vPadreHijo.UltimaFila();
-    for (int f = 1; f <= filas; ++f)
+    for (rt::Int16 f = 1; f <= filas; ++f)
         vPadreHijo(kCuenta, f).assign(1, '0');
     return fallida == 0;
 }

@@ -8,6 +8,8 @@
 -- LARG/00001: one long text field.
 -- SINA/00001: fields but no nesting rows.
 -- NULO/00001: a Null label.
+-- PNUL/00001: a nesting row without parent.
+-- ANCH/00001: 32,768 nesting rows; the second one fails every file.
 -- VIST/00001: a vista form.
 
 UPDATE cuit SET Cuit = '20123456786';
@@ -174,3 +176,18 @@ INSERT INTO Estructuras VALUES ('VIST', '00001', '02', 1, 'H1', 'Hijo', 'C', '5'
   NULL, NULL, 'N', NULL);
 INSERT INTO Estructura_Padre_hijo VALUES ('VIST', '00001', '01', NULL, NULL, NULL, 'P');
 INSERT INTO Estructura_Padre_hijo VALUES ('VIST', '00001', '01', '02', '1', 'unbounded', 'H');
+
+INSERT INTO Formularios VALUES ('PNUL', '00001', 'Padre nulo', 'P', NULL, '101', '2', NULL);
+INSERT INTO Estructuras VALUES ('PNUL', '00001', '01', 1, 'A', 'A', 'C', '5', '0', 'N',
+  NULL, NULL, 'N', NULL);
+INSERT INTO Estructura_Padre_hijo VALUES ('PNUL', '00001', '01', NULL, NULL, NULL, 'P');
+INSERT INTO Estructura_Padre_hijo VALUES ('PNUL', '00001', NULL, '01', '0', '1', 'Q');
+
+INSERT INTO Formularios VALUES ('ANCH', '00001', 'Anidamiento ancho', 'P', NULL, '101', '2', NULL);
+INSERT INTO Estructuras VALUES ('ANCH', '00001', '10', 1, 'ID', 'Id', 'C', '5', '0', 'N',
+  NULL, NULL, 'N', NULL);
+INSERT INTO Estructura_Padre_hijo VALUES ('ANCH', '00001', '10', NULL, NULL, NULL, 'R');
+INSERT INTO Estructura_Padre_hijo VALUES ('ANCH', '00001', '10', '20', '1', 'unbounded', 'D');
+INSERT INTO Estructura_Padre_hijo
+  WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32766)
+  SELECT 'ANCH', '00001', '98', '99', '0', '1', 'X' FROM n;

@@ -69,6 +69,10 @@ const Fallo kFallos[] = {
     {"LineaDe32767Caracteres", "LARG", kLinea32767 + "\r\n", ErrorNumero(rt::err::Overflow)},
     {"SinFilasDeAnidamiento", "SINA", "01|a|\r\n", ErrorNumero(rt::err::SubscriptOutOfRange)},
     {"NuloEnEstructuras", "NULO", "01|a|\r\n", ErrorNumero(rt::err::InvalidUseOfNull)},
+    {"AnidamientoSinPadre", "PNUL", "01|a|\r\n", ErrorNumero(rt::err::InvalidUseOfNull)},
+    // The failing row ends the check early; the counts are reset over every
+    // row all the same, and the 32,768th is beyond a 16-bit row number.
+    {"AnidamientoDeMasDe32767Filas", "ANCH", "10|r|\r\n", ErrorNumero(rt::err::Overflow)},
     {"FormularioInexistente", "XXXX", "01|a|\r\n", ErrorNumero(rt::err::NoCurrentRecord)},
 };
 
