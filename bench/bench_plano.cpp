@@ -4,36 +4,20 @@
 // through CValidarArchivo::Validar on the real file system with a progress
 // window that does nothing. Reports the input read per second and the
 // process's peak resident memory.
-#include "platform/database/Database.h"
+#include "bench/BancoValidacion.h"
 #include "platform/runtime/FileSystem.h"
-#include "shell/Globales.h"
 #include "validation/CValidarArchivo.h"
 #include "validation/VentanaProgresoMinima.h"
 
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
-const char* const kEsquema[] = {
-    "CREATE TABLE Formularios (CodFormulario TEXT, Version TEXT, Descripcion TEXT, "
-    "TipoArchivoEntrada TEXT, IndSinPuntoDecimal TEXT, CodigoImpuesto TEXT, CODIGOCONCEPTO TEXT, "
-    "NameSpace TEXT)",
-    "CREATE TABLE Estructuras (CodFormulario TEXT, Version TEXT, TipoRegistro TEXT, orden INTEGER, "
-    "NombreCampo TEXT, Descripcion TEXT, Tipo TEXT, Longitud TEXT, Decimales TEXT, "
-    "IndObligatorio TEXT, ValorMinimo TEXT, ValorMaximo TEXT, IndicativoAtributo TEXT, "
-    "ExpresionRegular TEXT)",
-    "CREATE TABLE Estructura_Padre_hijo (CodFormulario TEXT, Version TEXT, TipoRegistroPadre TEXT, "
-    "TipoRegistroHijo TEXT, OcurrenciaMinima TEXT, OcurrenciaMaxima TEXT, NombreTag TEXT)",
-    "CREATE TABLE cuit (Cuit TEXT)",
-    "INSERT INTO cuit VALUES ('20123456786')",
+const std::vector<std::string> kFormulario = {
     "INSERT INTO Formularios VALUES ('BPLA','00001','Banco plano','P',NULL,'1','2',"
     "'http://nuro.example/esquemas/FBPLA_00001.xsd')",
     "INSERT INTO Estructuras VALUES ('BPLA','00001','01',1,'CUIT','Cuit','C','11','0','S',NULL,"
@@ -61,11 +45,6 @@ const char* const kEsquema[] = {
     "INSERT INTO Estructura_Padre_hijo VALUES ('BPLA','00001','02','03','0','unbounded','Detalle')",
 };
 
-long Registros() {
-    const char* v = std::getenv("NURO_BENCH_REGISTROS");
-    return v && *v ? std::atol(v) : 1000000;
-}
-
 // One declaration per 1000 records, one item per 5 records, details between.
 std::string Registro(long i) {
     if (i % 1000 == 0)
@@ -80,49 +59,19 @@ std::string Registro(long i) {
            std::to_string(i % 7) + "|";
 }
 
-// A drive made once for the whole run: work folder, database, flat file.
-class Banco {
-public:
-    Banco() {
-        carpeta_ = (std::filesystem::temp_directory_path() / "nuro-bench-plano").string();
-        std::filesystem::remove_all(carpeta_);
-        std::filesystem::create_directories(carpeta_ + "/tmp");
-        setenv("tmp", (carpeta_ + "/tmp").c_str(), 1);
-        BaseDatos = db::createDatabase(carpeta_ + "/BDNuro.mdb", nuro::kConnect);
-        for (const char* sql : kEsquema)
-            BaseDatos->execute(sql);
-        plano_ = carpeta_ + "/plano.txt";
-        std::ofstream out(plano_, std::ios::binary);
-        for (long i = 0; i < Registros(); ++i)
-            out << Registro(i) << "\r\n";
-        out.close();
-        bytes_ = static_cast<std::int64_t>(std::filesystem::file_size(plano_));
-    }
-    ~Banco() {
-        BaseDatos.reset();
-        std::filesystem::remove_all(carpeta_);
-    }
-    const std::string& Plano() const { return plano_; }
-    std::int64_t Bytes() const { return bytes_; }
-
-private:
-    std::string carpeta_;
-    std::string plano_;
-    std::int64_t bytes_ = 0;
-};
-
-Banco& ElBanco() {
-    static Banco banco;
+const BancoValidacion& ElBanco() {
+    static const BancoValidacion banco("nuro-bench-plano", kFormulario,
+                                       BancoValidacion::Cantidad("NURO_BENCH_REGISTROS", 1000000),
+                                       Registro);
     return banco;
 }
 
 void CaminoPlano(benchmark::State& state) {
     VentanaProgresoMinima ventana("datos.txt");
-    const std::int64_t bytes = ElBanco().Bytes();
     for (auto _ : state) {
         CValidarArchivo validador;
         validador.formulario(&ventana);
-        std::string ruta = ElBanco().Plano();
+        std::string ruta = ElBanco().Datos();
         if (!validador.Validar(ruta, "BPLA", "00001", "P"))
             throw std::runtime_error(validador.Error());
         state.PauseTiming();
@@ -131,11 +80,7 @@ void CaminoPlano(benchmark::State& state) {
         rt::deleteFileQuiet(rt::tempPath("FBPLA_00001.xml"));
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(bytes * static_cast<std::int64_t>(state.iterations()));
-    rusage uso{};
-    getrusage(RUSAGE_SELF, &uso);
-    state.counters["pico_MB"] = static_cast<double>(uso.ru_maxrss) / 1024.0;
-    state.counters["MB_entrada"] = static_cast<double>(bytes) / 1e6;
+    ElBanco().Informar(state);
 }
 BENCHMARK(CaminoPlano)->Unit(benchmark::kSecond)->Iterations(1);
 

@@ -2,38 +2,21 @@
 // to change it) for a form of three nested record types, through the vista
 // passes alone and through the whole flat validator. Reports the vista input
 // read per second and the process's peak resident memory.
-#include "platform/database/Database.h"
+#include "bench/BancoValidacion.h"
 #include "platform/runtime/FileSystem.h"
-#include "platform/runtime/NumberedFiles.h"
-#include "shell/Globales.h"
 #include "validation/CProcesarArchivoTipoVista.h"
 #include "validation/CValidarArchivo.h"
 #include "validation/VentanaProgresoMinima.h"
 
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
-const char* const kEsquema[] = {
-    "CREATE TABLE Formularios (CodFormulario TEXT, Version TEXT, Descripcion TEXT, "
-    "TipoArchivoEntrada TEXT, IndSinPuntoDecimal TEXT, CodigoImpuesto TEXT, CODIGOCONCEPTO TEXT, "
-    "NameSpace TEXT)",
-    "CREATE TABLE Estructuras (CodFormulario TEXT, Version TEXT, TipoRegistro TEXT, orden INTEGER, "
-    "NombreCampo TEXT, Descripcion TEXT, Tipo TEXT, Longitud TEXT, Decimales TEXT, "
-    "IndObligatorio TEXT, ValorMinimo TEXT, ValorMaximo TEXT, IndicativoAtributo TEXT, "
-    "ExpresionRegular TEXT)",
-    "CREATE TABLE Estructura_Padre_hijo (CodFormulario TEXT, Version TEXT, TipoRegistroPadre TEXT, "
-    "TipoRegistroHijo TEXT, OcurrenciaMinima TEXT, OcurrenciaMaxima TEXT, NombreTag TEXT)",
-    "CREATE TABLE cuit (Cuit TEXT)",
-    "INSERT INTO cuit VALUES ('20123456786')",
+const std::vector<std::string> kFormulario = {
     "INSERT INTO Formularios VALUES ('BVIS','00001','Banco de vista','V',NULL,'1','2',"
     "'http://nuro.example/esquemas/FBVIS_00001.xsd')",
     "INSERT INTO Estructuras VALUES ('BVIS','00001','01',1,'CUIT','Cuit','C','11','0','S',NULL,"
@@ -59,11 +42,6 @@ const char* const kEsquema[] = {
     "INSERT INTO Estructura_Padre_hijo VALUES ('BVIS','00001','02','03','0','unbounded','Detalle')",
 };
 
-long Lineas() {
-    const char* v = std::getenv("NURO_BENCH_LINEAS");
-    return v && *v ? std::atol(v) : 500000;
-}
-
 // One declaration per 1000 lines, one item per 5 lines, one detail per line.
 std::string LineaVista(long i) {
     const long declaracion = i / 1000;
@@ -75,48 +53,11 @@ std::string LineaVista(long i) {
            std::to_string(i % 7) + "|";
 }
 
-// A drive made once for the whole run: work folder, database, vista file.
-class Banco {
-public:
-    Banco() {
-        carpeta_ = (std::filesystem::temp_directory_path() / "nuro-bench-vista").string();
-        std::filesystem::remove_all(carpeta_);
-        std::filesystem::create_directories(carpeta_);
-        setenv("tmp", carpeta_.c_str(), 1);
-        BaseDatos = db::createDatabase(carpeta_ + "/BDNuro.mdb", nuro::kConnect);
-        for (const char* sql : kEsquema)
-            BaseDatos->execute(sql);
-        vista_ = carpeta_ + "/vista.txt";
-        std::ofstream out(vista_, std::ios::binary);
-        for (long i = 0; i < Lineas(); ++i)
-            out << LineaVista(i) << "\r\n";
-        out.close();
-        bytes_ = static_cast<std::int64_t>(std::filesystem::file_size(vista_));
-    }
-    ~Banco() {
-        BaseDatos.reset();
-        std::filesystem::remove_all(carpeta_);
-    }
-    const std::string& Vista() const { return vista_; }
-    std::int64_t Bytes() const { return bytes_; }
-
-private:
-    std::string carpeta_;
-    std::string vista_;
-    std::int64_t bytes_ = 0;
-};
-
-Banco& ElBanco() {
-    static Banco banco;
+const BancoValidacion& ElBanco() {
+    static const BancoValidacion banco("nuro-bench-vista", kFormulario,
+                                       BancoValidacion::Cantidad("NURO_BENCH_LINEAS", 500000),
+                                       LineaVista);
     return banco;
-}
-
-void Informar(benchmark::State& state) {
-    state.SetBytesProcessed(ElBanco().Bytes() * static_cast<std::int64_t>(state.iterations()));
-    rusage uso{};
-    getrusage(RUSAGE_SELF, &uso);
-    state.counters["pico_MB"] = static_cast<double>(uso.ru_maxrss) / 1024.0;
-    state.counters["MB_vista"] = static_cast<double>(ElBanco().Bytes()) / 1e6;
 }
 
 void PasadasVista(benchmark::State& state) {
@@ -124,7 +65,7 @@ void PasadasVista(benchmark::State& state) {
     for (auto _ : state) {
         CProcesarArchivoTipoVista vista;
         vista.formulario(&ventana);
-        vista.nombreArchivo(ElBanco().Vista());
+        vista.nombreArchivo(ElBanco().Datos());
         vista.formularioNombre("BVIS");
         vista.version("00001");
         vista.PasoAMatriz();
@@ -132,7 +73,7 @@ void PasadasVista(benchmark::State& state) {
             throw std::runtime_error(vista.Error());
         vista.ConformarArchivo();
     }
-    Informar(state);
+    ElBanco().Informar(state);
 }
 BENCHMARK(PasadasVista)->Unit(benchmark::kSecond)->Iterations(1);
 
@@ -142,7 +83,7 @@ void CaminoVista(benchmark::State& state) {
     for (auto _ : state) {
         CValidarArchivo validador;
         validador.formulario(&ventana);
-        std::string ruta = ElBanco().Vista();
+        std::string ruta = ElBanco().Datos();
         if (!validador.Validar(ruta, "BVIS", "00001", "V"))
             throw std::runtime_error(validador.Error());
         state.PauseTiming();
@@ -150,7 +91,7 @@ void CaminoVista(benchmark::State& state) {
         rt::deleteFileQuiet(rt::tempPath("FBVIS_00001.xml"));
         state.ResumeTiming();
     }
-    Informar(state);
+    ElBanco().Informar(state);
 }
 BENCHMARK(CaminoVista)->Unit(benchmark::kSecond)->Iterations(1);
 
