@@ -73,7 +73,7 @@ private:
     void PosicionarEnPrimerValor(const std::string& linea);
     std::string ArmarAtributos(const std::string& linea, const TablaTexto& vEstructura);
     void BuscarFilasDelTipo(const std::string& tipo, const TablaTexto& vEstructura);
-    int FilaDelValor(int k, int filas) const;
+    int FilaDelAtributo(int k, const TablaTexto& vEstructura) const;
 
     static bool EsHijo(const std::string& hijo, const std::string& padre,
                        const TablaTexto& vPadreHijo);

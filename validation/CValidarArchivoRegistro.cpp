@@ -127,8 +127,8 @@ std::string CValidarArchivo::ArmarAtributos(const std::string& linea,
     while (bytePosicion_ < linea.size()) {
         ++k;
         const std::string valor = ObtenerCampo(linea);
-        const int fila = FilaDelValor(k, vEstructura.UltimaFila());
-        if (fila == 0 || !EsAtributo(vEstructura, fila))
+        const int fila = FilaDelAtributo(k, vEstructura);
+        if (fila == 0)
             continue;
         if (!resultado.empty())
             resultado += ' ';
@@ -146,12 +146,15 @@ void CValidarArchivo::BuscarFilasDelTipo(const std::string& tipo, const TablaTex
             filasDelTipo_.push_back(fila);
 }
 
-// The field row of the k-th value, 0 when the type has fewer fields. A walk
-// from row 1 with a 16-bit row number overflows once it passes row 32767.
-int CValidarArchivo::FilaDelValor(int k, int filas) const {
+// The field row of the k-th value when it is an attribute, else 0. The walk
+// from row 1 stops only at that attribute; any other walk passes the last
+// row, and its 16-bit row number overflows beyond 32767.
+int CValidarArchivo::FilaDelAtributo(int k, const TablaTexto& vEstructura) const {
     const bool hay = static_cast<std::size_t>(k) <= filasDelTipo_.size();
-    const long long ultimaFilaVista = hay ? filasDelTipo_[k - 1] : filas + 1LL;
+    const int fila = hay ? filasDelTipo_[k - 1] : 0;
+    const bool atributo = fila != 0 && EsAtributo(vEstructura, fila);
+    const long long ultimaFilaVista = atributo ? fila : vEstructura.UltimaFila() + 1LL;
     if (ultimaFilaVista > 32767)
         rt::raise(rt::err::Overflow);
-    return hay ? filasDelTipo_[k - 1] : 0;
+    return atributo ? fila : 0;
 }

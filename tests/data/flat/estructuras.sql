@@ -10,6 +10,7 @@
 -- NULO/00001: a Null label.
 -- PNUL/00001: a nesting row without parent.
 -- ANCH/00001: 32,768 nesting rows; the second one fails every file.
+-- CAMP/00001: 32,768 field rows: 01 has one field, 02 the other 32,767.
 -- VIST/00001: a vista form.
 
 UPDATE cuit SET Cuit = '20123456786';
@@ -191,3 +192,11 @@ INSERT INTO Estructura_Padre_hijo VALUES ('ANCH', '00001', '10', '20', '1', 'unb
 INSERT INTO Estructura_Padre_hijo
   WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32766)
   SELECT 'ANCH', '00001', '98', '99', '0', '1', 'X' FROM n;
+
+INSERT INTO Formularios VALUES ('CAMP', '00001', 'Campos de sobra', 'P', NULL, '101', '2', NULL);
+INSERT INTO Estructuras VALUES ('CAMP', '00001', '01', 1, 'A', 'A', 'C', '5', '0', 'N',
+  NULL, NULL, 'N', NULL);
+INSERT INTO Estructuras
+  WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32767)
+  SELECT 'CAMP', '00001', '02', i, 'B', 'B', 'C', '5', '0', 'N', NULL, NULL, 'N', NULL FROM n;
+INSERT INTO Estructura_Padre_hijo VALUES ('CAMP', '00001', '01', NULL, NULL, NULL, 'C');

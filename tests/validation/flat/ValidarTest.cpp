@@ -73,6 +73,8 @@ const Fallo kFallos[] = {
     // The failing row ends the check early; the counts are reset over every
     // row all the same, and the 32,768th is beyond a 16-bit row number.
     {"AnidamientoDeMasDe32767Filas", "ANCH", "10|r|\r\n", ErrorNumero(rt::err::Overflow)},
+    // The attribute search walks the whole field matrix for a value that is none.
+    {"MasDe32767Campos", "CAMP", "01|a|\r\n", ErrorNumero(rt::err::Overflow)},
     {"FormularioInexistente", "XXXX", "01|a|\r\n", ErrorNumero(rt::err::NoCurrentRecord)},
 };
 
