@@ -17,18 +17,6 @@ namespace {
 
 constexpr int kCabecera = 2;
 
-// Closes a numbered file however the writing ends.
-class CierreArchivo {
-public:
-    explicit CierreArchivo(int numero) : numero_(numero) {}
-    ~CierreArchivo() { rt::Close(numero_); }
-    CierreArchivo(const CierreArchivo&) = delete;
-    CierreArchivo& operator=(const CierreArchivo&) = delete;
-
-private:
-    int numero_;
-};
-
 std::string registroHead(long long registros) {
     char cuenta[32];
     std::snprintf(cuenta, sizeof cuenta, "%06lld", registros + 1);
@@ -50,9 +38,10 @@ std::string registro01(const db::RecordSet& reg, const DatosArchivoFinal& datos,
 void escribirCabecera(const std::string& ruta, const std::string& head,
                       const std::string& registro) {
     rt::Open(ruta, rt::OpenMode::Output, kCabecera);
-    CierreArchivo cierre(kCabecera);
+    rt::FileCloser cierre{kCabecera};
     rt::PrintLine(kCabecera, head);
     rt::PrintLine(kCabecera, registro);
+    cierre.close();
 }
 
 void estado(VentanaArchivoFinal& ventana, const std::string& texto) {

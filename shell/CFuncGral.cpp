@@ -15,32 +15,6 @@ namespace {
 constexpr int kCabecera = 5;
 constexpr int kRegistros = 6;
 
-// Files 5 and 6 are released on every way out, so a failed join does not
-// leave them open and make the next run fail with error 55.
-class JoinFiles {
-public:
-    JoinFiles() = default;
-    ~JoinFiles() {
-        closeQuietly(kRegistros);
-        closeQuietly(kCabecera);
-    }
-    JoinFiles(const JoinFiles&) = delete;
-    JoinFiles& operator=(const JoinFiles&) = delete;
-    // Closing writes what is pending: a full disk shows here and reaches the caller.
-    void close() {
-        rt::Close(kRegistros);
-        rt::Close(kCabecera);
-    }
-
-private:
-    static void closeQuietly(int number) noexcept {
-        try {
-            rt::Close(number);
-        } catch (...) {
-        }
-    }
-};
-
 // The position just past the character at byteIndex, where a scan goes on
 // looking. Positions are 16-bit: a character at 32,767 or later leaves no
 // room for it (error 6).
@@ -56,7 +30,9 @@ bool contains(std::string_view text, char c) {
 
 void CFuncGral::Join(const std::string& pXml, const std::string& pCabecera,
                      const std::string& pArchivo) {
-    JoinFiles files;
+    // Released on every way out, so a failed join does not leave them open
+    // and make the next run fail with error 55.
+    rt::FileCloser files{kRegistros, kCabecera};
     rt::Open(pCabecera, rt::OpenMode::Append, kCabecera);
     rt::Open(pXml, rt::OpenMode::Input, kRegistros);
     while (!rt::Eof(kRegistros)) {

@@ -17,25 +17,6 @@ namespace {
 constexpr int kArchivoVista = 1;
 constexpr int kArchivoPlano = 4;
 
-// Closes a numbered file however the pass ends, a cancel or an error included.
-class CierreAlSalir {
-public:
-    explicit CierreAlSalir(int numero) : numero_(numero) {}
-    // A write that fails while closing on the way out leaves the error that
-    // ended the pass as the one reported.
-    ~CierreAlSalir() {
-        try {
-            rt::Close(numero_);
-        } catch (...) {
-        }
-    }
-    CierreAlSalir(const CierreAlSalir&) = delete;
-    CierreAlSalir& operator=(const CierreAlSalir&) = delete;
-
-private:
-    int numero_;
-};
-
 std::string Digitos(double n) {
     return std::to_string(static_cast<long long>(n));
 }
@@ -78,7 +59,7 @@ void CProcesarArchivoTipoVista::PasoAMatriz() {
 std::optional<bool> CProcesarArchivoTipoVista::Validar() {
     rt::Close(kArchivoVista);
     rt::Open(archivo_, rt::OpenMode::Input, kArchivoVista);
-    CierreAlSalir cierre(kArchivoVista);
+    rt::FileCloser cierre{kArchivoVista};
     double n = 0;
     std::optional<bool> resultado;
     while (!rt::Eof(kArchivoVista)) {
@@ -95,7 +76,7 @@ std::optional<bool> CProcesarArchivoTipoVista::Validar() {
         if (!*resultado)
             break;
     }
-    rt::Close(kArchivoVista);
+    cierre.close();
     if (!resultado.value_or(false))
         vError = "linea: " + Digitos(n) + " > " + vError;
     return resultado;
@@ -139,20 +120,20 @@ void CProcesarArchivoTipoVista::ConformarArchivo() {
     vUltimos.assign(1, std::string());
     rt::Close(kArchivoVista);
     rt::Open(archivo_, rt::OpenMode::Input, kArchivoVista);
-    CierreAlSalir cierreVista(kArchivoVista);
+    rt::FileCloser cierreVista{kArchivoVista};
     double n = 0;
     const std::string temporal = ArchivoPlanoTemporal();
     rt::deleteFileQuiet(temporal);
     rt::Open(temporal, rt::OpenMode::Append, kArchivoPlano);
-    CierreAlSalir cierrePlano(kArchivoPlano);
+    rt::FileCloser cierrePlano{kArchivoPlano};
     while (!rt::Eof(kArchivoVista)) {
         n += 1;
         ui::DoEvents();
         MostrarProgreso(n);
         ConformarLinea(rt::decodeDataLine(rt::LineInput(kArchivoVista)));
     }
-    rt::Close(kArchivoPlano);
-    rt::Close(kArchivoVista);
+    cierrePlano.close();
+    cierreVista.close();
 }
 
 // A record is written when it starts a new record of its type: once one record

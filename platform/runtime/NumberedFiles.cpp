@@ -192,4 +192,31 @@ void Print(int fileNumber, std::string_view text) {
     openFile(fileNumber).print(text, false);
 }
 
+FileCloser::~FileCloser() {
+    for (int n : numbers_) {
+        try {
+            Close(n);
+        } catch (...) {
+        }
+    }
+}
+
+void FileCloser::close() {
+    std::vector<int> numbers;
+    numbers.swap(numbers_);
+    bool failed = false;
+    RuntimeError first(0);
+    for (int n : numbers) {
+        try {
+            Close(n);
+        } catch (const RuntimeError& e) {
+            if (!failed)
+                first = e;
+            failed = true;
+        }
+    }
+    if (failed)
+        throw first;
+}
+
 } // namespace rt

@@ -5,8 +5,10 @@
 // not open: 52; reading past the end: 62; closing a number that is not open
 // does nothing. Lines read end at CR LF or a lone CR (a lone LF stays in the
 // line); every line written ends in CR LF. Bytes pass through unchanged.
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rt {
 
@@ -20,5 +22,21 @@ bool Eof(int fileNumber);              // 52 when not open
 std::string LineInput(int fileNumber); // raw bytes of the next line; 62 past the end
 void PrintLine(int fileNumber, std::string_view text); // text + CR LF
 void Print(int fileNumber, std::string_view text);     // text alone, no line end
+
+// Closes numbered files when the scope ends, whatever the way out. A write
+// that fails while unwinding is dropped, so the error that ended the scope
+// stays the one reported; close() closes them at once, in the order given,
+// and reports a failed write.
+class FileCloser {
+public:
+    FileCloser(std::initializer_list<int> numbers) : numbers_(numbers) {}
+    ~FileCloser();
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
+    void close();
+
+private:
+    std::vector<int> numbers_;
+};
 
 } // namespace rt

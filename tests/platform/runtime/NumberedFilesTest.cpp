@@ -89,4 +89,25 @@ TEST_F(NumberedFiles, ClosingUnderAReaderStopsIt) {
     EXPECT_EQ(errorOf([] { rt::LineInput(1); }), 52);
 }
 
+TEST_F(NumberedFiles, CloserReportsAFullDiskOnlyWhenAskedTo) {
+    {
+        rt::FileCloser closer{3};
+        rt::Open("/dev/full", rt::OpenMode::Append, 3);
+        rt::PrintLine(3, "pending");
+        EXPECT_EQ(errorOf([&] { closer.close(); }), 61);
+        EXPECT_FALSE(rt::IsOpen(3));
+    }
+    {
+        // Unwinding: the write that fails on the way out is dropped.
+        rt::Open("/dev/full", rt::OpenMode::Append, 3);
+        rt::PrintLine(3, "pending");
+        EXPECT_EQ(errorOf([] {
+                      rt::FileCloser closer{3};
+                      rt::raise(62);
+                  }),
+                  62);
+        EXPECT_FALSE(rt::IsOpen(3));
+    }
+}
+
 } // namespace
