@@ -1,0 +1,25 @@
+#pragma once
+// The windows under test need one QApplication for the whole test program:
+// one file of each such program includes this header.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+namespace testenv {
+
+class EntornoQt : public ::testing::Environment {
+public:
+    void SetUp() override { app_ = new QApplication(argc_, argv_); }
+    void TearDown() override { delete app_; }
+
+private:
+    int argc_ = 1;
+    char nombre_[16] = "nuro_tests";
+    char* argv_[2] = {nombre_, nullptr};
+    QApplication* app_ = nullptr;
+};
+
+inline ::testing::Environment* const entornoQt =
+    ::testing::AddGlobalTestEnvironment(new EntornoQt);
+
+} // namespace testenv
