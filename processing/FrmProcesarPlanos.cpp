@@ -59,6 +59,8 @@ bool FrmProcesarPlanos::Validar(double& lineas, std::string& cuit) {
     }
     if (!Abierta())
         return false;
+    // The last line's progress stays on show during the schema validation.
+    EtiquetaDibujar();
     lineas = oValidar.Lineas();
     cuit = oValidar.Cuit();
     return true;

@@ -1,5 +1,7 @@
 #include "processing/FrmProceso.h"
 
+#include <chrono>
+
 #include "platform/runtime/FileSystem.h"
 #include "platform/runtime/NumberedFiles.h"
 #include "platform/runtime/RuntimeError.h"
@@ -310,6 +312,21 @@ void FrmProceso::EtiquetaCaption(const std::string& texto) {
     Etiqueta->setText(QString::fromStdString(texto));
 }
 
+// The label always holds the latest caption, but per-line progress is drawn at
+// most 25 times a second: laying out and drawing it on every line would cost
+// many times the validation itself. Any other status is drawn at once.
 void FrmProceso::EtiquetaRefresh() {
+    using Reloj = std::chrono::steady_clock;
+    const Reloj::time_point ahora = Reloj::now();
+    const bool progreso = Etiqueta->text().startsWith(QStringLiteral("Procesando "));
+    if (progreso && ahora - ultimoDibujo_ < std::chrono::milliseconds(40)) {
+        Etiqueta->update();
+        return;
+    }
+    EtiquetaDibujar();
+}
+
+void FrmProceso::EtiquetaDibujar() {
     Etiqueta->repaint();
+    ultimoDibujo_ = std::chrono::steady_clock::now();
 }

@@ -12,6 +12,7 @@
 
 #include <QDialog>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,8 @@ public:
 
     void EtiquetaCaption(const std::string& texto) override;
     void EtiquetaRefresh() override;
+    // Draws the label now, whatever was drawn last.
+    void EtiquetaDibujar();
     bool Abierta() const override { return abierta_; }
 
 protected:
@@ -122,5 +125,6 @@ private:
     bool ejecutando_ = false;
     std::string tituloAnterior_;
     bool enCorrida_ = false;
+    std::chrono::steady_clock::time_point ultimoDibujo_;
     Corrida corrida_;
 };
