@@ -2,6 +2,7 @@
 
 #include "platform/runtime/FileSystem.h"
 #include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/SystemError.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -9,22 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-[[noreturn]] void fallar(int error) {
-    switch (error) {
-    case ENOENT:
-        rt::raise(rt::err::PathNotFound);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        rt::raise(rt::err::PermissionDenied);
-    case ENOSPC:
-    case EDQUOT:
-        rt::raise(rt::err::DiskFull);
-    default:
-        rt::raise(rt::err::PathFileAccess);
-    }
-}
 
 // A descriptor closed on every way out.
 class Descriptor {
@@ -52,7 +37,7 @@ public:
         ruta_ = carpeta + "." + nombre + ".XXXXXX";
         fd_ = ::mkostemp(ruta_.data(), O_CLOEXEC);
         if (fd_ < 0)
-            fallar(errno);
+            rt::raiseFileError(errno);
     }
     ~Temporal() {
         if (fd_ >= 0)
@@ -69,11 +54,11 @@ public:
         const mode_t mascara = ::umask(0);
         ::umask(mascara);
         if (::fchmod(fd_, 0666 & ~mascara) != 0 || ::fsync(fd_) != 0)
-            fallar(errno);
+            rt::raiseFileError(errno);
         const int fd = fd_;
         fd_ = -1;
         if (::close(fd) != 0 || ::rename(ruta_.c_str(), destino.c_str()) != 0)
-            fallar(errno);
+            rt::raiseFileError(errno);
         ruta_.clear();
     }
 
@@ -88,7 +73,7 @@ void escribirTodo(int fd, const char* datos, ssize_t n) {
         if (w < 0 && errno == EINTR)
             continue;
         if (w < 0)
-            fallar(errno);
+            rt::raiseFileError(errno);
         datos += w;
         n -= w;
     }
@@ -101,7 +86,7 @@ void copiarContenido(int origen, int destino) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            fallar(errno);
+            rt::raiseFileError(errno);
         if (n == 0)
             return;
         escribirTodo(destino, buf, n);
@@ -124,7 +109,7 @@ void CopiarArchivo(const std::string& origen, const std::string& destino) {
     if (entrada.get() < 0 && errno == ENOENT)
         rt::raise(rt::err::FileNotFound);
     if (entrada.get() < 0)
-        fallar(errno);
+        rt::raiseFileError(errno);
     if (rt::fileExists(destino) && rt::isReadOnly(destino))
         rt::raise(rt::err::PathFileAccess);
     Temporal temporal(destino);

@@ -1,6 +1,7 @@
 #include "validation/ArchivoAnexo.h"
 
 #include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/SystemError.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -10,32 +11,12 @@ namespace {
 
 constexpr std::size_t kTamanoBuffer = 1 << 18;
 
-[[noreturn]] void errorAlAbrir(int e) {
-    switch (e) {
-    case ENOENT:
-    case ENOTDIR:
-        rt::raise(rt::err::PathNotFound);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        rt::raise(rt::err::PermissionDenied);
-    case ENOSPC:
-        rt::raise(rt::err::DiskFull);
-    default:
-        rt::raise(rt::err::PathFileAccess);
-    }
-}
-
-[[noreturn]] void errorAlEscribir(int e) {
-    rt::raise(e == ENOSPC || e == EDQUOT ? rt::err::DiskFull : rt::err::DeviceIoError);
-}
-
 } // namespace
 
 ArchivoAnexo::ArchivoAnexo(const std::string& ruta) {
     fd_ = ::open(ruta.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd_ < 0)
-        errorAlAbrir(errno);
+        rt::raiseFileError(errno);
     pendiente_.reserve(kTamanoBuffer);
 }
 
@@ -81,7 +62,7 @@ void ArchivoAnexo::Cerrar() {
     }
     fd_ = -1;
     if (::close(fd) != 0)
-        errorAlEscribir(errno);
+        rt::raiseWriteError(errno);
 }
 
 void ArchivoAnexo::Vaciar() {
@@ -93,7 +74,7 @@ void ArchivoAnexo::Vaciar() {
                 continue;
             const int e = errno;
             pendiente_.clear();
-            errorAlEscribir(e);
+            rt::raiseWriteError(e);
         }
         hecho += static_cast<std::size_t>(n);
     }

@@ -1,6 +1,7 @@
 #include "platform/database/ReplacementFile.h"
 
 #include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/SystemError.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,19 +14,6 @@ namespace db {
 
 namespace {
 
-[[noreturn]] void raiseFromErrno(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        rt::raise(rt::err::PermissionDenied);
-    case ENOSPC:
-        rt::raise(rt::err::DiskFull);
-    default:
-        rt::raise(rt::err::PathFileAccess);
-    }
-}
-
 std::string folderOf(const std::string& file) {
     std::size_t slash = file.rfind('/');
     if (slash == std::string::npos)
@@ -36,12 +24,12 @@ std::string folderOf(const std::string& file) {
 void syncPath(const std::string& path, int flags) {
     int fd = ::open(path.c_str(), flags | O_CLOEXEC);
     if (fd < 0)
-        raiseFromErrno(errno);
+        rt::raiseFileError(errno);
     int rc = ::fsync(fd);
     int error = errno;
     ::close(fd);
     if (rc != 0 && error != EINVAL) // some file systems cannot sync a folder
-        raiseFromErrno(error);
+        rt::raiseFileError(error);
 }
 
 } // namespace
@@ -52,7 +40,7 @@ ReplacementFile::ReplacementFile(const std::string& original) : original_(origin
     std::string pattern = folderOf(original) + "/." + name + ".nuevo-XXXXXX";
     int fd = ::mkstemp(pattern.data());
     if (fd < 0)
-        raiseFromErrno(errno);
+        rt::raiseFileError(errno);
     ::close(fd);
     path_ = pattern;
 }
@@ -68,7 +56,7 @@ void ReplacementFile::replaceOriginal() {
     if (::stat(original_.c_str(), &st) == 0)
         ::chmod(path_.c_str(), st.st_mode & 07777);
     if (::rename(path_.c_str(), original_.c_str()) != 0)
-        raiseFromErrno(errno);
+        rt::raiseFileError(errno);
     done_ = true;
     syncPath(folderOf(original_), O_RDONLY | O_DIRECTORY);
 }

@@ -1,6 +1,7 @@
 #include "platform/runtime/NumberedFiles.h"
 
 #include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/SystemError.h"
 #include "platform/runtime/TextLines.h"
 
 #include <array>
@@ -14,27 +15,6 @@ namespace rt {
 namespace {
 
 constexpr std::size_t kFlushAt = 1 << 16;
-
-[[noreturn]] void raiseOpenError(int e, OpenMode mode) {
-    switch (e) {
-    case ENOENT:
-        raise(mode == OpenMode::Input ? err::FileNotFound : err::PathNotFound);
-    case ENOTDIR:
-        raise(err::PathNotFound);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        raise(err::PermissionDenied);
-    case ENOSPC:
-        raise(err::DiskFull);
-    default:
-        raise(err::PathFileAccess);
-    }
-}
-
-[[noreturn]] void raiseWriteError(int e) {
-    raise(e == ENOSPC || e == EDQUOT ? err::DiskFull : err::DeviceIoError);
-}
 
 class NumberedFile {
 public:
@@ -53,7 +33,7 @@ public:
         }
         int fd = ::open(path.c_str(), flags, 0644);
         if (fd < 0)
-            raiseOpenError(errno, mode);
+            raiseFileError(errno, mode == OpenMode::Input);
         if (mode == OpenMode::Input)
             reader_ = std::make_unique<LineReader>(fd);
         else
