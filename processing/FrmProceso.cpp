@@ -97,6 +97,7 @@ void FrmProceso::Restablecer() {
     CmdProcesar->setEnabled(true);
     CmdSalir->setText("Salir");
     Etiqueta->clear();
+    caption_.clear();
 }
 
 void FrmProceso::Form_Activate() {
@@ -308,25 +309,30 @@ void FrmProceso::CerrarArchivos(int desde, int hasta) noexcept {
     }
 }
 
+namespace {
+bool esProgreso(const std::string& texto) {
+    return texto.rfind("Procesando ", 0) == 0;
+}
+} // namespace
+
+// Per-line progress is drawn at most 25 times a second: putting it on the
+// label and drawing it on every line would cost many times the validation
+// itself. Any other status goes on the label and is drawn at once.
 void FrmProceso::EtiquetaCaption(const std::string& texto) {
-    Etiqueta->setText(QString::fromStdString(texto));
+    caption_ = texto;
+    if (!esProgreso(texto))
+        Etiqueta->setText(QString::fromStdString(texto));
 }
 
-// The label always holds the latest caption, but per-line progress is drawn at
-// most 25 times a second: laying out and drawing it on every line would cost
-// many times the validation itself. Any other status is drawn at once.
 void FrmProceso::EtiquetaRefresh() {
     using Reloj = std::chrono::steady_clock;
-    const Reloj::time_point ahora = Reloj::now();
-    const bool progreso = Etiqueta->text().startsWith(QStringLiteral("Procesando "));
-    if (progreso && ahora - ultimoDibujo_ < std::chrono::milliseconds(40)) {
-        Etiqueta->update();
+    if (esProgreso(caption_) && Reloj::now() - ultimoDibujo_ < std::chrono::milliseconds(40))
         return;
-    }
     EtiquetaDibujar();
 }
 
 void FrmProceso::EtiquetaDibujar() {
+    Etiqueta->setText(QString::fromStdString(caption_));
     Etiqueta->repaint();
     ultimoDibujo_ = std::chrono::steady_clock::now();
 }

@@ -37,8 +37,10 @@ public:
 
     void EtiquetaCaption(const std::string& texto) override;
     void EtiquetaRefresh() override;
-    // Draws the label now, whatever was drawn last.
+    // Draws the latest caption now, whatever was drawn last.
     void EtiquetaDibujar();
+    // The latest caption, drawn or not yet.
+    const std::string& EtiquetaTexto() const { return caption_; }
     bool Abierta() const override { return abierta_; }
 
 protected:
@@ -125,6 +127,7 @@ private:
     bool ejecutando_ = false;
     std::string tituloAnterior_;
     bool enCorrida_ = false;
+    std::string caption_;
     std::chrono::steady_clock::time_point ultimoDibujo_;
     Corrida corrida_;
 };

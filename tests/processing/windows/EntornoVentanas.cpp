@@ -1,5 +1,7 @@
 #include "tests/processing/windows/EntornoVentanas.h"
 
+#include "processing/FrmProceso.h"
+
 #include "platform/closedlibs/FilewinLibrary.h"
 #include "platform/runtime/NumberedFiles.h"
 #include "shell/ManejadorErrores.h"
@@ -126,7 +128,7 @@ void VentanaProcesoTest::salirAlCeder(QDialog& ventana, const std::string& etiqu
     dialogos.onYield = [this, &ventana, etiqueta](int) {
         Controles c(ventana);
         if (!ventana.isVisible() ||
-            (!etiqueta.empty() && c.Etiqueta->text().toStdString() != etiqueta))
+            (!etiqueta.empty() && dynamic_cast<FrmProceso&>(ventana).EtiquetaTexto() != etiqueta))
             return;
         c.CmdSalir->click();
     };

@@ -7,7 +7,9 @@
 #include "shell/Rutas.h"
 #include "tests/processing/windows/EntornoVentanas.h"
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 using ventanas::Controles;
 
@@ -174,6 +176,30 @@ TEST_F(PlanosTest, SubmissionHoldsHeadHeaderAndRecords) {
         EXPECT_EQ(lineas[i].size(), 500u) << i;
         EXPECT_EQ(lineas[i].substr(0, 2), "02") << i;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PlanosTest, ProgressIsDrawnAtMostEvery40msAndStatusesAtOnce) {
+    VentanaProgreso& progreso = v;
+    QLabel* etiqueta = ventanas::Controles(v).Etiqueta;
+    progreso.EtiquetaCaption("Procesando Registro :  1");
+    progreso.EtiquetaRefresh();
+    EXPECT_EQ(etiqueta->text().toStdString(), "Procesando Registro :  1");
+    // The next lines come within 40 ms: the label keeps the first one.
+    progreso.EtiquetaCaption("Procesando Registro :  2");
+    progreso.EtiquetaRefresh();
+    EXPECT_EQ(etiqueta->text().toStdString(), "Procesando Registro :  1");
+    EXPECT_EQ(v.EtiquetaTexto(), "Procesando Registro :  2");
+    // Any other status is never held back.
+    progreso.EtiquetaCaption("Generando Archivo ....");
+    EXPECT_EQ(etiqueta->text().toStdString(), "Generando Archivo ....");
+    progreso.EtiquetaCaption("Procesando Registro :  3");
+    std::this_thread::sleep_for(std::chrono::milliseconds(45));
+    progreso.EtiquetaRefresh();
+    EXPECT_EQ(etiqueta->text().toStdString(), "Procesando Registro :  3");
 }
 
 } // namespace
