@@ -192,8 +192,9 @@ TEST_F(PlanosTest, ProgressIsDrawnAtMostEvery40msAndStatusesAtOnce) {
     // The next lines come within 40 ms: the label keeps the first one.
     progreso.EtiquetaCaption("Procesando Registro :  2");
     progreso.EtiquetaRefresh();
-    if (std::chrono::steady_clock::now() - inicio < std::chrono::milliseconds(30))
+    if (std::chrono::steady_clock::now() - inicio < std::chrono::milliseconds(30)) {
         EXPECT_EQ(etiqueta->text().toStdString(), "Procesando Registro :  1");
+    }
     EXPECT_EQ(v.EtiquetaTexto(), "Procesando Registro :  2");
     // Any other status is never held back.
     progreso.EtiquetaCaption("Generando Archivo ....");
