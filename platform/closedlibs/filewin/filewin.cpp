@@ -6,12 +6,15 @@
 
 #include <sodium.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -53,6 +56,9 @@ std::vector<unsigned char> leer(const std::string& ruta) {
     std::vector<unsigned char> datos;
     if (!f)
         throw Fallo{EntradaIlegible, "No se pudo leer el archivo " + ruta};
+    struct stat st {};
+    if (::fstat(::fileno(f.get()), &st) == 0 && st.st_size > 0)
+        datos.reserve(static_cast<size_t>(st.st_size));
     unsigned char buf[65536];
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0)
@@ -62,24 +68,32 @@ std::vector<unsigned char> leer(const std::string& ruta) {
     return datos;
 }
 
-std::string sellar(const std::vector<unsigned char>& datos) {
+// Takes the plain text by value so it is gone once sealed: large files then
+// need the sealed bytes alone in memory while they are written out.
+std::vector<unsigned char> sellar(std::vector<unsigned char> datos) {
     std::vector<unsigned char> sellado(datos.size() + crypto_box_SEALBYTES);
     if (crypto_box_seal(sellado.data(), datos.data(), datos.size(), kClaveOficina) != 0)
         throw Fallo{SinCifrado, "No se pudo encriptar el archivo."};
-    std::string texto(sodium_base64_encoded_len(sellado.size(), sodium_base64_VARIANT_ORIGINAL),
-                      '\0');
-    sodium_bin2base64(texto.data(), texto.size(), sellado.data(), sellado.size(),
-                      sodium_base64_VARIANT_ORIGINAL);
-    texto.pop_back(); // the terminating NUL
-    return texto;
+    return sellado;
 }
 
-void escribir(const std::string& ruta, const std::string& texto) {
+// The base64 text is written in pieces of whole 3-byte groups, so padding
+// appears only at the very end, as if encoded at once.
+void escribir(const std::string& ruta, const std::vector<unsigned char>& sellado) {
     const Fallo fallo{SalidaNoEscrita, "No se pudo escribir el archivo " + ruta};
     Archivo f(std::fopen(ruta.c_str(), "wb"));
     if (!f)
         throw fallo;
-    const bool escrito = std::fwrite(texto.data(), 1, texto.size(), f.get()) == texto.size();
+    constexpr size_t kTrozo = 3 * 16384;
+    std::string texto(sodium_base64_encoded_len(kTrozo, sodium_base64_VARIANT_ORIGINAL), '\0');
+    bool escrito = true;
+    for (size_t i = 0; escrito && i < sellado.size(); i += kTrozo) {
+        const size_t n = std::min(kTrozo, sellado.size() - i);
+        sodium_bin2base64(texto.data(), texto.size(), sellado.data() + i, n,
+                          sodium_base64_VARIANT_ORIGINAL);
+        const size_t largo = std::strlen(texto.c_str());
+        escrito = std::fwrite(texto.data(), 1, largo, f.get()) == largo;
+    }
     if (!escrito || std::fclose(f.release()) != 0) {
         std::remove(ruta.c_str());
         throw fallo;

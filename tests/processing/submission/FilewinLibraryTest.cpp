@@ -27,6 +27,27 @@ TEST(FilewinLibraryTest, SealsTheFileForTheOfficeNextToIt) {
     EXPECT_EQ(testenv::readFile(entrada), contenido); // the input is left as it was
 }
 
+TEST(FilewinLibraryTest, LargeFilesAreEncodedInPiecesAsIfAtOnce) {
+    testenv::TempDir dir;
+    // Sizes around the pieces of whole 3-byte groups in which the text is written.
+    for (std::size_t tam : {49103u, 49151u, 200003u}) {
+        const std::string entrada = dir.file("grande.dat");
+        std::string contenido(tam, '\0');
+        for (std::size_t i = 0; i < tam; ++i)
+            contenido[i] = static_cast<char>(i * 7 % 251);
+        testenv::writeFile(entrada, contenido);
+        std::string encriptado, mensaje;
+        ASSERT_EQ(FilewinLibrary::instance().filewin(entrada, encriptado, mensaje), 0) << mensaje;
+        const std::string texto = testenv::readFile(encriptado);
+        // Padding, if any, only at the very end.
+        const std::size_t relleno = texto.find('=');
+        if (relleno != std::string::npos) {
+            EXPECT_EQ(texto.find_first_not_of('=', relleno), std::string::npos) << tam;
+        }
+        EXPECT_EQ(prueba::abrirSellado(texto), contenido) << tam;
+    }
+}
+
 TEST(FilewinLibraryTest, FailuresGiveStatusAndSpanishText) {
     testenv::TempDir dir;
     testenv::writeFile(dir.file("ok.dat"), "x");
