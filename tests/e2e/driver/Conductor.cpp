@@ -135,10 +135,12 @@ void Conductor::tic() {
     ejecutar(paso);
 }
 
-// Nothing of the application is between its steps: started, not inside a
-// yield, and no step under way but a menu step whose window is open.
+// Nothing of the application is between its steps: started and not yet
+// closed (a tick may still come between the close and the loop's return),
+// not inside a yield, and no step under way but a menu step whose window is
+// open.
 bool Conductor::libre() {
-    if (!activado_ || e_.dialogos.profundidad() > 0)
+    if (!activado_ || !e_.principal.isVisible() || e_.dialogos.profundidad() > 0)
         return false;
     QWidget* frente = VentanaActiva::enFrente();
     if (!frente || !frente->isVisible() || frente != vista_) {
