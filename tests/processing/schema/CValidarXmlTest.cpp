@@ -8,6 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 namespace {
 
 const std::string kForm = "9001";
@@ -162,6 +169,29 @@ TEST_F(CValidarXmlTest, SuccessKeepsTheEarlierErrorText) {
     const std::string earlier = validador.Error();
     EXPECT_TRUE(validar(document("<root xmlns=\"" + ns + "\"><Item>a</Item></root>")));
     EXPECT_EQ(validador.Error(), earlier);
+}
+
+// A pipe can be opened and read but not rewound: the load fails with a
+// run-time error, which ends the call with the fixed text instead of
+// reaching the window.
+TEST_F(CValidarXmlTest, RunTimeErrorDuringTheLoadGivesTheFixedText) {
+    const std::string tuberia = drive.tmpFile("tuberia.xml");
+    ASSERT_EQ(::mkfifo(tuberia.c_str(), 0600), 0);
+    // The reader's open waits for a writer; this one writes nothing, so no
+    // write can meet a closed end.
+    std::thread escritor([&tuberia] {
+        const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        int fd = -1;
+        while ((fd = ::open(tuberia.c_str(), O_WRONLY | O_NONBLOCK)) < 0 && errno == ENXIO &&
+               std::chrono::steady_clock::now() < limite)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (fd >= 0)
+            ::close(fd);
+    });
+    const bool valido = validar(tuberia);
+    escritor.join();
+    EXPECT_FALSE(valido);
+    EXPECT_EQ(validador.Error(), "Error : XML con caracteres inválidos");
 }
 
 TEST_F(CValidarXmlTest, SampleDocumentsValidateAgainstSampleSchemas) {
