@@ -14,7 +14,9 @@ std::string& folderOverride() {
 }
 } // namespace
 
-void setLibraryFolder(const std::string& folder) { folderOverride() = folder; }
+void setLibraryFolder(const std::string& folder) {
+    folderOverride() = folder;
+}
 
 std::string libraryFolder() {
     return folderOverride().empty() ? rt::programFolder() : folderOverride();

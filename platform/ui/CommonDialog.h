@@ -9,8 +9,8 @@ class CommonDialog {
 public:
     std::string Filter;
     std::string InitDir;
-    std::string FileName;   // full path of the chosen file
-    std::string FileTitle;  // its name without the folder
+    std::string FileName;  // full path of the chosen file
+    std::string FileTitle; // its name without the folder
     bool CancelError = false;
 
     // Shows the open dialog. On cancel: FileName/FileTitle unchanged and, when

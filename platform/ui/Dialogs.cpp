@@ -15,8 +15,12 @@ ScriptedDialogs& fallback() {
 }
 } // namespace
 
-Dialogs& dialogs() { return current() ? *current() : fallback(); }
+Dialogs& dialogs() {
+    return current() ? *current() : fallback();
+}
 
-void setDialogs(Dialogs* d) { current() = d; }
+void setDialogs(Dialogs* d) {
+    current() = d;
+}
 
 } // namespace ui

@@ -11,13 +11,13 @@ enum class Icon { None, Information, Critical };
 
 // What the open-file dialog reads and answers (the CommonDialog control).
 struct OpenFileRequest {
-    std::string filter;   // "Description|*.a;*.b" pairs, classic syntax
+    std::string filter; // "Description|*.a;*.b" pairs, classic syntax
     std::string initDir;
     std::string fileName;
 };
 struct OpenFileAnswer {
     bool cancelled = true;
-    std::string fileName;  // full path
+    std::string fileName; // full path
 };
 
 class Dialogs {
@@ -36,7 +36,11 @@ Dialogs& dialogs();
 void setDialogs(Dialogs* d); // nullptr restores the default
 
 // Convenience forms.
-inline void MsgBox(const std::string& text, Icon icon = Icon::None) { dialogs().messageBox(text, icon); }
-inline void DoEvents() { dialogs().yield(); }
+inline void MsgBox(const std::string& text, Icon icon = Icon::None) {
+    dialogs().messageBox(text, icon);
+}
+inline void DoEvents() {
+    dialogs().yield();
+}
 
 } // namespace ui

@@ -29,7 +29,11 @@ public:
     const std::vector<Box>& boxes() const { return boxes_; }
     const std::vector<OpenFileRequest>& openRequests() const { return requests_; }
     int yields() const { return yields_; }
-    void clear() { boxes_.clear(); requests_.clear(); yields_ = 0; }
+    void clear() {
+        boxes_.clear();
+        requests_.clear();
+        yields_ = 0;
+    }
 
     void messageBox(const std::string& text, Icon icon) override;
     OpenFileAnswer showOpen(const OpenFileRequest& request) override;

@@ -19,7 +19,6 @@ private:
     QApplication* app_ = nullptr;
 };
 
-inline ::testing::Environment* const entornoQt =
-    ::testing::AddGlobalTestEnvironment(new EntornoQt);
+inline ::testing::Environment* const entornoQt = ::testing::AddGlobalTestEnvironment(new EntornoQt);
 
 } // namespace testenv

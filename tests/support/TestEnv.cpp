@@ -63,7 +63,11 @@ static std::string envOr(const char* name, const std::string& fallback) {
     return v && *v ? v : fallback;
 }
 
-std::string dataDir() { return envOr("NURO_TEST_DATA", NURO_SOURCE_DIR "/tests/data"); }
-std::string sampleDir() { return envOr("NURO_SAMPLE", NURO_SOURCE_DIR "/sample"); }
+std::string dataDir() {
+    return envOr("NURO_TEST_DATA", NURO_SOURCE_DIR "/tests/data");
+}
+std::string sampleDir() {
+    return envOr("NURO_SAMPLE", NURO_SOURCE_DIR "/sample");
+}
 
 } // namespace testenv
