@@ -4,11 +4,13 @@
 #include "platform/regex/RegExp.h"
 #include "platform/runtime/NumberedFiles.h"
 #include "platform/runtime/Numbers.h"
+#include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/TextLines.h"
 #include "platform/ui/Dialogs.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -33,6 +35,11 @@ void CFuncGral::Join(const std::string& pXml, const std::string& pCabecera,
     // Released on every way out, so a failed join does not leave them open
     // and make the next run fail with error 55.
     rt::FileCloser files{kRegistros, kCabecera};
+    // A record file that is the header file itself would be appended to
+    // itself without end.
+    std::error_code ec;
+    if (std::filesystem::equivalent(pXml, pCabecera, ec))
+        rt::raise(rt::err::PathFileAccess);
     rt::Open(pCabecera, rt::OpenMode::Append, kCabecera);
     rt::Open(pXml, rt::OpenMode::Input, kRegistros);
     while (!rt::Eof(kRegistros)) {

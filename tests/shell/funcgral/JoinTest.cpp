@@ -106,6 +106,19 @@ TEST_F(Join, FullDiskAtTheEndIsError61AndReleasesFiles) {
     EXPECT_TRUE(std::filesystem::exists(records()));
 }
 
+TEST_F(Join, ARecordFileThatIsTheHeaderFileIsRefusedUntouched) {
+    testenv::writeFile(header(), kCabecera);
+    try {
+        CFuncGral().Join(header(), header(), "000123F1234.dat");
+        ADD_FAILURE() << "joined a file to itself";
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.number(), 75);
+    }
+    EXPECT_EQ(testenv::readFile(header()), kCabecera);
+    EXPECT_FALSE(rt::IsOpen(5));
+    EXPECT_FALSE(rt::IsOpen(6));
+}
+
 TEST_F(Join, DeletesTheNamedFileFromTheTemporaryFolder) {
     testenv::TempDir other;
     const std::string elsewhere = other.file("datos.txt");
