@@ -19,13 +19,6 @@ std::string Entero(double n) {
     return std::to_string(static_cast<long long>(n));
 }
 
-// Most lines are valid UTF-8 already and need no copy.
-std::string Decodificar(std::string crudo) {
-    if (rt::isValidUtf8(crudo))
-        return crudo;
-    return rt::cp1252ToUtf8(crudo);
-}
-
 } // namespace
 
 db::Connection& CValidarArchivo::Conexion() {
@@ -115,7 +108,7 @@ bool CValidarArchivo::RecorrerLineas(const std::string& pFormulario, const std::
         vLineas += 1;
         ui::DoEvents();
         MostrarProgreso();
-        const std::string linea = Decodificar(rt::LineInput(kEntrada));
+        const std::string linea = rt::decodeDataLine(rt::LineInput(kEntrada));
         if (!ProcesarLinea(linea, pFormulario, pVersion, vEstructura, vTipos, vPadreHijo, pila))
             break;
     }

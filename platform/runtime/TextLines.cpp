@@ -175,8 +175,8 @@ std::string cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string decodeDataLine(std::string_view raw) {
-    return isValidUtf8(raw) ? std::string(raw) : cp1252ToUtf8(raw);
+std::string decodeDataLine(std::string raw) {
+    return isValidUtf8(raw) ? raw : cp1252ToUtf8(raw);
 }
 
 std::size_t charLength(std::string_view s) {

@@ -36,8 +36,9 @@ std::vector<std::string> splitLines(std::string_view text);
 
 bool isValidUtf8(std::string_view bytes);
 std::string cp1252ToUtf8(std::string_view bytes);
-// A data-file line as text: unchanged when valid UTF-8, else read as Windows-1252.
-std::string decodeDataLine(std::string_view raw);
+// A data-file line as text: unchanged (and not copied) when valid UTF-8, else
+// read as Windows-1252.
+std::string decodeDataLine(std::string raw);
 
 // Character-based helpers on UTF-8 text.
 std::size_t charLength(std::string_view utf8);
