@@ -17,6 +17,8 @@ std::string hastaNul(const std::vector<char>& buffer) {
 }
 } // namespace
 
+FilewinLibrary::FilewinLibrary() : entry_("libfilewin.so", FILEWIN_ENTRADA) {}
+
 FilewinLibrary& FilewinLibrary::instance() {
     static FilewinLibrary library;
     return library;
@@ -24,7 +26,7 @@ FilewinLibrary& FilewinLibrary::instance() {
 
 std::int16_t FilewinLibrary::filewin(const std::string& archivo, std::string& vArchivoEncriptado,
                                      std::string& vMensajeError) {
-    const Entry fn = entry();
+    const Entry fn = entry_.get();
     std::vector<char> ruta(kRutaMax, '\0');
     std::vector<char> mensaje(kMensajeMax, '\0');
     const std::int16_t estado =
@@ -32,22 +34,6 @@ std::int16_t FilewinLibrary::filewin(const std::string& archivo, std::string& vA
     vArchivoEncriptado = hastaNul(ruta);
     vMensajeError = hastaNul(mensaje);
     return estado;
-}
-
-void FilewinLibrary::unload() {
-    loaded_ = nullptr;
-    library_.reset();
-}
-
-FilewinLibrary::Entry FilewinLibrary::entry() {
-    if (injected_)
-        return injected_;
-    if (!loaded_) {
-        if (!library_)
-            library_ = std::make_unique<SharedLibrary>("libfilewin.so");
-        loaded_ = reinterpret_cast<Entry>(library_->entry(FILEWIN_ENTRADA));
-    }
-    return loaded_;
 }
 
 } // namespace closedlibs

@@ -2,7 +2,7 @@
 // Caller's side of the encryption library: libfilewin.so is loaded by name at
 // the first call (missing library: error 48, missing entry: 453) and stays
 // loaded until the program ends.
-#include "platform/closedlibs/SharedLibrary.h"
+#include "platform/closedlibs/LibraryEntry.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,16 +23,14 @@ public:
                          std::string& vMensajeError);
 
     // Tests: answer through fn instead of the library (nullptr: the library again).
-    void setEntry(Entry fn) { injected_ = fn; }
+    void setEntry(Entry fn) { entry_.inject(fn); }
     // Tests: forget the loaded library, so the next call loads it anew.
-    void unload();
+    void unload() { entry_.unload(); }
 
 private:
-    Entry entry();
+    FilewinLibrary();
 
-    std::unique_ptr<SharedLibrary> library_;
-    Entry loaded_ = nullptr;
-    Entry injected_ = nullptr;
+    LibraryEntry<Entry> entry_;
 };
 
 } // namespace closedlibs

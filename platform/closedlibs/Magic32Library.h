@@ -2,7 +2,7 @@
 // Caller's side of the control-number library: libMagic32.so is loaded by
 // name at the first call (missing library: error 48, missing entry: 453) and
 // stays loaded until the program ends.
-#include "platform/closedlibs/SharedLibrary.h"
+#include "platform/closedlibs/LibraryEntry.h"
 
 #include <memory>
 #include <string>
@@ -20,16 +20,14 @@ public:
                    const std::string& d);
 
     // Tests: answer through fn instead of the library (nullptr: the library again).
-    void setEntry(Entry fn) { injected_ = fn; }
+    void setEntry(Entry fn) { entry_.inject(fn); }
     // Tests: forget the loaded library, so the next call loads it anew.
-    void unload();
+    void unload() { entry_.unload(); }
 
 private:
-    Entry entry();
+    Magic32Library();
 
-    std::unique_ptr<SharedLibrary> library_;
-    Entry loaded_ = nullptr;
-    Entry injected_ = nullptr;
+    LibraryEntry<Entry> entry_;
 };
 
 } // namespace closedlibs
