@@ -33,6 +33,8 @@ private:
 };
 
 std::string readFile(const std::string& path);
+// unit written times times in a row.
+std::string repeat(const std::string& unit, int times);
 void writeFile(const std::string& path, const std::string& bytes);
 // Folder of the test fixtures (tests/data).
 std::string dataDir();

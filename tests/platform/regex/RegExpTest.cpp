@@ -2,12 +2,16 @@
 #include "platform/regex/PatternCache.h"
 #include "platform/runtime/RuntimeError.h"
 
+#include "tests/support/TestEnv.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
 
 namespace {
+
+using testenv::repeat;
 
 struct Case {
     const char* name;
@@ -19,13 +23,6 @@ struct Case {
 // Test names show the case's name instead of its bytes.
 void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
-}
-
-std::string repeat(const std::string& unit, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i)
-        out += unit;
-    return out;
 }
 
 class RegExpSemantics : public ::testing::TestWithParam<Case> {};
