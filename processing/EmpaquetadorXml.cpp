@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr int kEntrada = 1;
 constexpr int kRegistros = 3;
 
 } // namespace
@@ -13,48 +12,65 @@ constexpr int kRegistros = 3;
 void EmpaquetadorXml::Empaquetar(const std::string& pNombreArchivo, const std::string& fileTitle) {
     fileTitle_ = fileTitle;
     v_cadena.clear();
-    inicio_ = 0;
+    registrosAbiertos_ = false;
     totalLineasXml_ = 0;
     v_Linea = 0;
-    rt::Open(pNombreArchivo, rt::OpenMode::Input, kEntrada);
-    while (!rt::Eof(kEntrada)) {
-        const std::string linea = rt::LineInput(kEntrada);
-        if (!EnBlanco(linea))
-            AgregarLinea(linea);
+    {
+        LineasEnBloques entrada(pNombreArchivo);
+        LineasEnBloques::Linea linea;
+        while (entrada.Siguiente(linea))
+            if (!EnBlanco(entrada, linea))
+                AgregarLinea(entrada, linea);
     }
-    rt::Close(kEntrada);
     if (!v_cadena.empty()) {
         v_cadena.append(kLargoBloque, ' ');
         GrabarBloquesXml(true);
     }
 }
 
-void EmpaquetadorXml::AgregarLinea(const std::string& linea) {
+void EmpaquetadorXml::AgregarLinea(LineasEnBloques& entrada, const LineasEnBloques::Linea& linea) {
     // The block count of a line too long for 16 bits overflows before any of
     // its records is written.
-    v_tot_lineas = static_cast<long long>((linea.size() + kLargoBloque - 1) / kLargoBloque);
-    v_cadena += linea;
-    GrabarBloquesXml(false);
+    v_tot_lineas = static_cast<long long>((linea.Largo() + kLargoBloque - 1) / kLargoBloque);
+    for (std::uint64_t pos = linea.inicio; pos < linea.fin;) {
+        const std::string_view trozo = entrada.Leer(pos, linea.fin, kLargoBloque);
+        if (trozo.empty())
+            break; // the file was cut short under us
+        v_cadena += trozo;
+        pos += trozo.size();
+        EscribirBloques(false);
+    }
+    CerrarRegistros();
 }
 
 void EmpaquetadorXml::GrabarBloquesXml(const bool& last) {
-    if (v_cadena.size() - inicio_ < kLargoBloque)
+    if (v_cadena.size() < kLargoBloque)
         return;
-    rt::Open(rt::tempPath(fileTitle_), rt::OpenMode::Append, kRegistros);
-    while (v_cadena.size() - inicio_ >= kLargoBloque) {
+    EscribirBloques(last);
+    CerrarRegistros();
+}
+
+void EmpaquetadorXml::EscribirBloques(bool last) {
+    while (v_cadena.size() >= kLargoBloque) {
+        if (!registrosAbiertos_) {
+            rt::Open(rt::tempPath(fileTitle_), rt::OpenMode::Append, kRegistros);
+            registrosAbiertos_ = true;
+        }
         ++v_Linea;
         Estado("Procesando : " + std::to_string(v_Linea.value()) + " de " +
                std::to_string(v_tot_lineas.value()));
-        GrabarRegistro(std::string_view(v_cadena).substr(inicio_, kLargoBloque));
-        if (v_cadena.size() - inicio_ <= kLargoBloque || last) {
+        GrabarRegistro(std::string_view(v_cadena).substr(0, kLargoBloque));
+        if (v_cadena.size() <= kLargoBloque || last)
             v_cadena.clear();
-            inicio_ = 0;
-        } else {
-            inicio_ += kLargoBloque;
-        }
+        else
+            v_cadena.erase(0, kLargoBloque);
     }
-    v_cadena.erase(0, inicio_);
-    inicio_ = 0;
+}
+
+void EmpaquetadorXml::CerrarRegistros() {
+    if (!registrosAbiertos_)
+        return;
+    registrosAbiertos_ = false;
     rt::Close(kRegistros);
     Estado("");
 }
@@ -77,6 +93,14 @@ void EmpaquetadorXml::Estado(const std::string& texto) {
     ventana_.EtiquetaRefresh();
 }
 
-bool EmpaquetadorXml::EnBlanco(std::string_view linea) {
-    return linea.find_first_not_of(' ') == std::string_view::npos;
+bool EmpaquetadorXml::EnBlanco(LineasEnBloques& entrada, const LineasEnBloques::Linea& linea) {
+    for (std::uint64_t pos = linea.inicio; pos < linea.fin;) {
+        const std::string_view trozo = entrada.Leer(pos, linea.fin, LineasEnBloques::kBloque);
+        if (trozo.empty())
+            break;
+        if (trozo.find_first_not_of(' ') != std::string_view::npos)
+            return false;
+        pos += trozo.size();
+    }
+    return true;
 }

@@ -3,7 +3,9 @@
 // the record file: blank lines are skipped, the others joined without their
 // line ends and cut every 498 bytes, control characters turned into blanks,
 // the last record filled up with blanks. The bytes pass unchanged otherwise.
+// A line is read in blocks as it is packed, so no line is ever held whole.
 #include "platform/runtime/Numbers.h"
+#include "processing/LineasEnBloques.h"
 #include "processing/VentanaArchivoFinal.h"
 
 #include <cstddef>
@@ -14,9 +16,9 @@ class EmpaquetadorXml {
 public:
     explicit EmpaquetadorXml(VentanaArchivoFinal& ventana) : ventana_(ventana) {}
 
-    // Reads pNombreArchivo as file 1 and appends the records to the temporary
-    // folder's fileTitle as file 3. Run-time errors go to the caller and may
-    // leave files 1 and 3 open.
+    // Reads pNombreArchivo and appends the records to the temporary folder's
+    // fileTitle as file 3. Run-time errors go to the caller and may leave
+    // file 3 open.
     void Empaquetar(const std::string& pNombreArchivo, const std::string& fileTitle);
 
     // Records written by the last packing, the final one included.
@@ -29,20 +31,26 @@ public:
     // Every byte below 32 becomes a blank.
     static std::string LimpiarCadena(std::string_view s);
 
+    // Empty or blanks (code 32) only: the packing skips such a line.
+    static bool EnBlanco(LineasEnBloques& entrada, const LineasEnBloques::Linea& linea);
+
     static constexpr std::size_t kLargoBloque = 498;
 
 private:
-    void AgregarLinea(const std::string& linea);
+    void AgregarLinea(LineasEnBloques& entrada, const LineasEnBloques::Linea& linea);
+    // Writes the complete blocks, opening the record file for the first one;
+    // it stays open until CerrarRegistros, so a line opens it once.
+    void EscribirBloques(bool last);
+    void CerrarRegistros();
     void GrabarRegistro(std::string_view bloque);
     void Estado(const std::string& texto);
-    static bool EnBlanco(std::string_view linea);
 
     VentanaArchivoFinal& ventana_;
     std::string fileTitle_;
-    // Text read and not yet written; the bytes before inicio_ are already
-    // written, so a long line is cut without moving its rest for each block.
+    // Text read and not yet written: fewer than 498 bytes between two blocks
+    // of a line.
     std::string v_cadena;
-    std::size_t inicio_ = 0;
+    bool registrosAbiertos_ = false;
     long long totalLineasXml_ = 0;
     rt::Int16 v_Linea;
     rt::Int16 v_tot_lineas;

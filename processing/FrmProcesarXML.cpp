@@ -2,6 +2,7 @@
 
 #include "platform/runtime/TextLines.h"
 #include "platform/ui/Dialogs.h"
+#include "processing/ControlEmpaquetado.h"
 #include "shell/Globales.h"
 
 #include <QGridLayout>
@@ -22,13 +23,23 @@ FrmProcesarXML::FrmProcesarXML(QWidget* parent)
 
 void FrmProcesarXML::Procesar() {
     Empezar();
-    if (ValidarEsquema(Dialogo.FileName)) {
+    if (ValidarEsquema(Dialogo.FileName) && Empaquetable(Dialogo.FileName)) {
         EtiquetaCaption("Generando Archivo ....");
         EtiquetaRefresh();
         empaquetador_.Empaquetar(Dialogo.FileName, Valores().fileTitle);
         ArmarConCuit();
     }
     FinCorrida();
+}
+
+// A document that the packing would change is refused before anything is
+// packed.
+bool FrmProcesarXML::Empaquetable(const std::string& pNombreArchivo) {
+    ControlEmpaquetado control;
+    if (control.Revisar(pNombreArchivo))
+        return true;
+    ui::MsgBox(control.Error(), ui::Icon::Information);
+    return false;
 }
 
 // Any name that ends in the three letters, in any case, passes.

@@ -1,7 +1,8 @@
 #pragma once
 // The window in which the user turns a declaration that is already an XML
-// document into a submission file: schema validation, packing of the file's
-// own text into records, and the submission sequence.
+// document into a submission file: schema validation, the check that the
+// packing keeps the document, packing of the file's own text into records,
+// and the submission sequence.
 #include "processing/EmpaquetadorXml.h"
 #include "processing/FrmProceso.h"
 
@@ -21,6 +22,7 @@ protected:
 
 private:
     void Empezar();
+    bool Empaquetable(const std::string& pNombreArchivo);
     void ArmarConCuit();
 
     QLabel* Lbl_LineasTratadas = nullptr;

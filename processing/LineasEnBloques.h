@@ -1,0 +1,43 @@
+#pragma once
+// The lines of a file as ranges of its bytes, read in blocks, so that a line
+// of any length is never held whole. A line ends at CR LF or at a lone CR; a
+// lone LF stays inside the line; the line end is not part of the line.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class LineasEnBloques {
+public:
+    struct Linea {
+        std::uint64_t inicio = 0;
+        std::uint64_t fin = 0; // just past the line's last byte
+        std::uint64_t Largo() const { return fin - inicio; }
+    };
+
+    // Opens the file for reading; failing, the run-time error of an open
+    // for input.
+    explicit LineasEnBloques(const std::string& ruta);
+    ~LineasEnBloques();
+    LineasEnBloques(const LineasEnBloques&) = delete;
+    LineasEnBloques& operator=(const LineasEnBloques&) = delete;
+
+    // The next line; false at the end of the file.
+    bool Siguiente(Linea& linea);
+    // The bytes from desde on, at most maximo of them and none from hasta on;
+    // empty at the end of the file. Valid until the next call.
+    std::string_view Leer(std::uint64_t desde, std::uint64_t hasta, std::size_t maximo);
+
+    static constexpr std::size_t kBloque = std::size_t{1} << 16;
+
+private:
+    // The bytes held from desde on, reading a block there when desde is not
+    // held.
+    std::string_view Bloque(std::uint64_t desde);
+
+    int fd_;
+    std::string buf_;
+    std::uint64_t bufInicio_ = 0;
+    std::size_t bufLargo_ = 0;
+    std::uint64_t siguiente_ = 0;
+};
