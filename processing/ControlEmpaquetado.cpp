@@ -77,7 +77,8 @@ bool ControlEmpaquetado::Revisar(const std::string& ruta) {
     lineaEditor_ = 1;
     hayAnterior_ = false;
     LineasEnBloques entrada(ruta);
-    if (CodificacionAncha(entrada.Leer(0, std::numeric_limits<std::uint64_t>::max(), kPrologo)))
+    if (!CodificacionAceptable(
+            entrada.Leer(0, std::numeric_limits<std::uint64_t>::max(), kPrologo)))
         return false;
     LineasEnBloques::Linea linea;
     while (entrada.Siguiente(linea))
@@ -86,7 +87,7 @@ bool ControlEmpaquetado::Revisar(const std::string& ruta) {
     return true;
 }
 
-bool ControlEmpaquetado::CodificacionAncha(std::string_view inicio) {
+bool ControlEmpaquetado::CodificacionAceptable(std::string_view inicio) {
     using namespace std::string_view_literals;
     for (std::string_view marca : {"\xFF\xFE"sv, "\xFE\xFF"sv, "\0\0\xFE\xFF"sv})
         if (inicio.starts_with(marca))
@@ -95,14 +96,14 @@ bool ControlEmpaquetado::CodificacionAncha(std::string_view inicio) {
     if (sinMarca.starts_with("\xEF\xBB\xBF"))
         sinMarca.remove_prefix(3);
     if (!sinMarca.starts_with("<?xml"))
-        return false;
+        return true;
     const std::size_t fin = sinMarca.find("?>");
     const std::size_t encoding = sinMarca.substr(0, fin).find("encoding");
     if (fin == std::string_view::npos || encoding == std::string_view::npos)
-        return false;
+        return true;
     const std::string_view declaracion = sinMarca.substr(0, fin);
     if (!NombraCodificacionAncha(ValorEncoding(declaracion, encoding + 8)))
-        return false;
+        return true;
     return Rechazar(TextoAncho(1 + FinesDeLinea(declaracion.substr(0, encoding))));
 }
 

@@ -19,9 +19,11 @@ public:
     const std::string& Error() const { return error_; }
 
 private:
-    // A byte-order mark or an encoding declaration of UTF-16 or UTF-32.
-    bool CodificacionAncha(std::string_view inicio);
-    // Reads one line, its kept-line test, NUL bytes and line breaks included.
+    // False for a byte-order mark or an encoding declaration of UTF-16 or
+    // UTF-32.
+    bool CodificacionAceptable(std::string_view inicio);
+    // Reads one line: its NUL bytes and its join with the previous kept line;
+    // false when refused.
     bool RevisarLinea(LineasEnBloques& entrada, const LineasEnBloques::Linea& linea);
     bool Rechazar(std::string texto);
 

@@ -4,10 +4,12 @@
 #include "platform/runtime/NumberedFiles.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/TextLines.h"
+#include "processing/ControlEmpaquetado.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -98,6 +100,121 @@ TEST_F(EmpaquetadorXmlTest, StatusCountsRecordsAgainstTheLatestLinesBlocks) {
               (std::vector<std::string>{"Procesando : 1 de 2", "Procesando : 2 de 2", "",
                                         "Procesando : 3 de 1", ""}));
     EXPECT_EQ(estado.refrescos, 5);
+}
+
+// The records as the packing has always made them, from the whole text at
+// once: blank lines dropped, the rest joined, bytes below 32 as blanks, cut
+// every 498 bytes, the last one filled up.
+std::vector<std::string> registrosEsperados(const std::string& texto) {
+    std::string unido;
+    for (const std::string& linea : rt::splitLines(texto))
+        if (linea.find_first_not_of(' ') != std::string::npos)
+            unido += linea;
+    std::vector<std::string> registros;
+    for (std::size_t i = 0; i < unido.size(); i += 498) {
+        std::string registro = EmpaquetadorXml::LimpiarCadena(unido.substr(i, 498));
+        registros.push_back(registro + std::string(498 - registro.size(), ' '));
+    }
+    return registros;
+}
+
+// Lines are read in blocks of 64 KiB: long lines, blank lines longer than a
+// block and line ends on either side of a block's edge pack as before.
+TEST_F(EmpaquetadorXmlTest, LongLinesPackAsTheWholeTextDoes) {
+    constexpr std::size_t kBloque = LineasEnBloques::kBloque;
+    std::string unaLinea = "<d xmlns=\"urn:prueba\">";
+    for (int i = 0; unaLinea.size() < 6u * 1024u * 1024u; ++i)
+        unaLinea += "<e n=\"" + std::to_string(i) + "\">canci\xc3\xb3n\t\n" +
+                    std::string(static_cast<std::size_t>(i % 700), 'x') + "</e>";
+    unaLinea += "</d>";
+    const std::string bordes = std::string(kBloque - 1, 'a') + "\r\n" +       // CR ends a block
+                               std::string(kBloque - 2, 'b') + "\r" +         // lone CR at its end
+                               std::string(kBloque + 10, ' ') + "\r\n" +      // a long blank line
+                               std::string(kBloque, 'c') + "\r\n\r" +         // LF opens a block
+                               std::string(3 * kBloque + 7, 'd') + "\n\r\n" + // LF kept in the line
+                               "<e/>";
+    const struct {
+        const char* caso;
+        const std::string& texto;
+    } casos[] = {{"a one-line document of 6 MB", unaLinea},
+                 {"line ends at a block's edge", bordes}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        rt::deleteFileQuiet(rt::tempPath("doc.xml"));
+        const std::vector<std::string> esperados = registrosEsperados(c.texto);
+        EXPECT_EQ(empaquetar(c.texto), esperados);
+        EXPECT_EQ(empaquetador.v_TotalLineasXml(), static_cast<long long>(esperados.size()));
+    }
+}
+
+// Whether a document goes out as the packing makes it: what is refused names
+// its line as an editor counts them (CR LF, CR and LF each end one).
+TEST(ControlEmpaquetadoTest, RefusesWhatThePackingWouldChange) {
+    using namespace std::string_literals;
+    const auto pegado = [](int linea, int siguiente) {
+        return "El documento no puede enviarse tal como está: en la línea " +
+               std::to_string(linea) + " un dato queda cortado y sigue en la línea " +
+               std::to_string(siguiente) +
+               "; al armar el archivo las dos partes quedarían pegadas. Escriba ese dato en una "
+               "sola línea y vuelva a procesarlo.";
+    };
+    const auto ancho = [](int linea) {
+        return "El documento no puede enviarse tal como está: en la línea " +
+               std::to_string(linea) +
+               " se ve que está grabado en UTF-16 o UTF-32. Grábelo en UTF-8 y vuelva a "
+               "procesarlo.";
+    };
+    const std::string largo(70000, 'x');
+    const struct {
+        const char* caso;
+        std::string bytes;
+        std::string error; // empty: the document passes
+    } casos[] = {
+        {"pretty-printed",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a xmlns=\"urn:x\" b=\"1\">\r\n"
+         "  <c>Exportadora del Sur</c>\r\n  <d\r\n    e=\"2\"/>\r\n  <f>\r\n    texto\r\n  "
+         "</f>\r\n</a>\r\n",
+         ""},
+        {"one line", "<?xml version=\"1.0\"?><a xmlns=\"urn:x\" b=\"1\"><c>x y</c></a>", ""},
+        {"CR-only line ends", "<a>\r<c>x</c>\r</a>\r", ""},
+        {"blank lines between", "<a>\r\n\r\n   \r\n<c/>\r\n</a>", ""},
+        {"tab at a line's end", "<a b=\"1\"\t\r\nc=\"2\"/>", ""},
+        {"tab at a line's start", "<a b=\"1\"\r\n\tc=\"2\"/>", ""},
+        {"blank at a line's end", "<a>Exportadora \r\ndel Sur</a>", ""},
+        {"LF-only line ends make one line", "<a\nb=\"1\">Exportadora\ndel Sur</a>\n", ""},
+        {"a LF before CR LF becomes a blank", "<a b=\"1\"\n\r\nc=\"2\"/>", ""},
+        {"UTF-8 byte-order mark", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a/>",
+         ""},
+        {"one-byte encoding", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<a>\xe9</a>", ""},
+        {"attribute across lines", "<a xmlns=\"urn:x\"\r\nfecha=\"2024-04-15\"/>", pegado(1, 2)},
+        {"text across lines", "<a>\r\n  <c>Exportadora\r\ndel Sur</c>\r\n</a>", pegado(2, 3)},
+        {"text across a lone CR", "<a>Exportadora\rdel Sur</a>", pegado(1, 2)},
+        {"blank lines do not separate", "<a>Exportadora\r\n\r\n   \r\ndel Sur</a>", pegado(1, 4)},
+        {"lone LFs count as editor lines", "<a>\n<c/>\n<c>uno\r\ndos</c></a>", pegado(3, 4)},
+        {"after a line longer than a block", "<a>" + largo + "\r\n" + largo + "</a>", pegado(1, 2)},
+        {"UTF-16 LE byte-order mark", "\xFF\xFE<\0a\0/\0>\0"s, ancho(1)},
+        {"UTF-16 BE byte-order mark", "\xFE\xFF\0<\0a\0/\0>"s, ancho(1)},
+        {"UTF-32 LE byte-order mark", "\xFF\xFE\0\0<\0\0\0"s, ancho(1)},
+        {"UTF-32 BE byte-order mark", "\0\0\xFE\xFF\0\0\0<"s, ancho(1)},
+        {"UTF-16 without a mark", "<\0a\0/\0>\0"s, ancho(1)},
+        {"NUL byte", "<a>\r\n<c/>\n<c>\0</c>\r\n</a>"s, ancho(3)},
+        {"declared UTF-16", "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<a/>", ancho(1)},
+        {"declared ucs-2, in quotes, on the second line",
+         "<?xml version=\"1.0\"\r\n   encoding = 'ucs-2'?>\r\n<a/>", ancho(2)},
+        {"declared UTF-32LE after a UTF-8 mark",
+         "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-32le\"?><a/>", ancho(1)},
+        {"declared ISO-10646-UCS-4", "<?xml version='1.0' encoding='ISO-10646-UCS-4'?><a/>",
+         ancho(1)},
+    };
+    testenv::TempDir dir;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        const std::string ruta = dir.file("doc.xml");
+        testenv::writeFile(ruta, c.bytes);
+        ControlEmpaquetado control;
+        EXPECT_EQ(control.Revisar(ruta), c.error.empty());
+        EXPECT_EQ(control.Error(), c.error);
+    }
 }
 
 TEST_F(EmpaquetadorXmlTest, LimpiarCadenaBlanksOnlyBytesBelow32) {

@@ -8,6 +8,9 @@
 #include "shell/Rutas.h"
 #include "tests/processing/windows/EntornoVentanas.h"
 
+#include <QLabel>
+#include <QPushButton>
+
 using ventanas::Controles;
 
 namespace {
@@ -69,6 +72,51 @@ TEST_F(XmlTest, SchemaErrorWritesNoRecordAndShowsNoIcon) {
     EXPECT_EQ(iconos()[0], ui::Icon::None);
     esperarReposo(v);
     EXPECT_TRUE(temporales().empty());
+}
+
+// A document that passes the schema but that the packing would change gets
+// one information box after the schema check; nothing is packed and the run
+// ends as after a schema error.
+TEST_F(XmlTest, DocumentThePackingWouldChangeIsRefused) {
+    const std::string muestra = testenv::sampleText("datos/F0804_00100.xml");
+    const auto cambiar = [&](const std::string& de, const std::string& a) {
+        std::string texto = muestra;
+        return texto.replace(texto.find(de), de.size(), a);
+    };
+    std::string utf16 = "\xFF\xFE";
+    for (char c : cambiar("UTF-8", "UTF-16"))
+        utf16 += std::string{c, '\0'};
+    const struct {
+        const char* caso;
+        std::string bytes;
+        const char* parte;
+    } casos[] = {
+        {"attribute across lines", cambiar("\" fecha=", "\"\r\nfecha="),
+         "en la línea 2 un dato queda cortado y sigue en la línea 3;"},
+        {"text across lines", cambiar("Exportadora del", "Exportadora\r\ndel"),
+         "en la línea 4 un dato queda cortado y sigue en la línea 5;"},
+        {"UTF-16", utf16, "en la línea 1 se ve que está grabado en UTF-16 o UTF-32."},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        dialogos.clear();
+        bool registrosAlAviso = true;
+        dialogos.onBox = [&](const ui::ScriptedDialogs::Box&) {
+            registrosAlAviso = rt::fileExists(drive->tmpFile("exportacion.xml"));
+        };
+        procesar(v, drive->writeData("exportacion.xml", c.bytes));
+        ASSERT_EQ(dialogos.boxes().size(), 1u);
+        EXPECT_NE(textos()[0].find(c.parte), std::string::npos) << textos()[0];
+        EXPECT_EQ(textos()[0].rfind("El documento no puede enviarse tal como está: ", 0), 0u);
+        EXPECT_EQ(iconos()[0], ui::Icon::Information);
+        EXPECT_FALSE(registrosAlAviso);
+        esperarReposo(v);
+        EXPECT_EQ(Controles(v).Etiqueta->text().toStdString(), "");
+        EXPECT_TRUE(Controles(v).CmdProcesar->isEnabled());
+        EXPECT_EQ(Controles(v).CmdSalir->text().toStdString(), "Salir");
+        EXPECT_TRUE(temporales().empty());
+        EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
+    }
 }
 
 TEST_F(XmlTest, FormOfTypeMRunsFromTheXmlWindowToo) {
