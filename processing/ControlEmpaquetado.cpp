@@ -111,23 +111,26 @@ bool ControlEmpaquetado::RevisarLinea(LineasEnBloques& entrada,
                                       const LineasEnBloques::Linea& linea) {
     const std::uint64_t lineaInicio = lineaEditor_;
     bool enBlanco = true;
+    bool vacia = true;
     unsigned char primero = 0;
     unsigned char ultimo = 0;
-    for (std::uint64_t pos = linea.inicio; pos < linea.fin;) {
-        const std::string_view trozo = entrada.Leer(pos, linea.fin, LineasEnBloques::kBloque);
-        if (trozo.empty())
-            break;
-        const std::size_t nulo = trozo.find('\0');
-        if (nulo != std::string_view::npos)
-            return Rechazar(
-                TextoAncho(lineaEditor_ + std::ranges::count(trozo.substr(0, nulo), '\n')));
-        if (pos == linea.inicio)
-            primero = static_cast<unsigned char>(trozo.front());
-        ultimo = static_cast<unsigned char>(trozo.back());
-        enBlanco = enBlanco && trozo.find_first_not_of(' ') == std::string_view::npos;
-        lineaEditor_ += std::ranges::count(trozo, '\n');
-        pos += trozo.size();
-    }
+    const bool sinNulos =
+        entrada.Recorrer(linea, LineasEnBloques::kBloque, [&](std::string_view trozo) {
+            const std::size_t nulo = trozo.find('\0');
+            if (nulo != std::string_view::npos) {
+                lineaEditor_ += std::ranges::count(trozo.substr(0, nulo), '\n');
+                return false;
+            }
+            if (vacia)
+                primero = static_cast<unsigned char>(trozo.front());
+            vacia = false;
+            ultimo = static_cast<unsigned char>(trozo.back());
+            enBlanco = enBlanco && trozo.find_first_not_of(' ') == std::string_view::npos;
+            lineaEditor_ += std::ranges::count(trozo, '\n');
+            return true;
+        });
+    if (!sinNulos)
+        return Rechazar(TextoAncho(lineaEditor_));
     if (!enBlanco) {
         if (hayAnterior_ && Pega(ultimoAnterior_, primero))
             return Rechazar(TextoPegado(lineaAnterior_, lineaInicio));

@@ -32,14 +32,11 @@ void EmpaquetadorXml::AgregarLinea(LineasEnBloques& entrada, const LineasEnBloqu
     // The block count of a line too long for 16 bits overflows before any of
     // its records is written.
     v_tot_lineas = static_cast<long long>((linea.Largo() + kLargoBloque - 1) / kLargoBloque);
-    for (std::uint64_t pos = linea.inicio; pos < linea.fin;) {
-        const std::string_view trozo = entrada.Leer(pos, linea.fin, kLargoBloque);
-        if (trozo.empty())
-            break; // the file was cut short under us
+    entrada.Recorrer(linea, kLargoBloque, [this](std::string_view trozo) {
         v_cadena += trozo;
-        pos += trozo.size();
         EscribirBloques(false);
-    }
+        return true;
+    });
     CerrarRegistros();
 }
 
@@ -94,13 +91,7 @@ void EmpaquetadorXml::Estado(const std::string& texto) {
 }
 
 bool EmpaquetadorXml::EnBlanco(LineasEnBloques& entrada, const LineasEnBloques::Linea& linea) {
-    for (std::uint64_t pos = linea.inicio; pos < linea.fin;) {
-        const std::string_view trozo = entrada.Leer(pos, linea.fin, LineasEnBloques::kBloque);
-        if (trozo.empty())
-            break;
-        if (trozo.find_first_not_of(' ') != std::string_view::npos)
-            return false;
-        pos += trozo.size();
-    }
-    return true;
+    return entrada.Recorrer(linea, LineasEnBloques::kBloque, [](std::string_view trozo) {
+        return trozo.find_first_not_of(' ') == std::string_view::npos;
+    });
 }

@@ -28,6 +28,20 @@ public:
     // empty at the end of the file. Valid until the next call.
     std::string_view Leer(std::uint64_t desde, std::uint64_t hasta, std::size_t maximo);
 
+    // Hands the line's bytes to trozo in order, at most maximo at a time,
+    // while it returns true; false when trozo stopped it.
+    template <class F> bool Recorrer(const Linea& linea, std::size_t maximo, F&& trozo) {
+        for (std::uint64_t pos = linea.inicio; pos < linea.fin;) {
+            const std::string_view bytes = Leer(pos, linea.fin, maximo);
+            if (bytes.empty())
+                break; // the file was cut short meanwhile
+            if (!trozo(bytes))
+                return false;
+            pos += bytes.size();
+        }
+        return true;
+    }
+
     static constexpr std::size_t kBloque = std::size_t{1} << 16;
 
 private:
