@@ -1,6 +1,7 @@
 #include "processing/FrmProcesarPlanos.h"
 
 #include "platform/ui/Dialogs.h"
+#include "processing/CarpetaTemporal.h"
 #include "processing/EntradaFormulario.h"
 #include "validation/CValidarArchivo.h"
 
@@ -40,6 +41,16 @@ void FrmProcesarPlanos::Empezar() {
     rt::changeFolder(rt::driveWithSeparator());
     CmdProcesar->setEnabled(false);
     BorrarTemporales();
+}
+
+// The record file takes the chosen file's title: a title that names another
+// work file of the run would make the two one file.
+bool FrmProcesarPlanos::NombreAceptable() {
+    const Corrida c = Valores();
+    if (!CarpetaTemporal::NombraArchivoDeTrabajo(Dialogo.FileName, c.formulario, c.version))
+        return true;
+    ui::MsgBox(CarpetaTemporal::MensajeNombreDeTrabajo(Dialogo.FileName), ui::Icon::Information);
+    return false;
 }
 
 // False ends the run; after a cancel, or once the window has been closed,

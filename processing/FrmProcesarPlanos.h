@@ -23,6 +23,7 @@ protected:
     void CmdSalir_Click() override;
     void BorrarTemporalesPropios(const Corrida& c) override;
     bool LimpiaAntesDeAvisar() const override { return true; }
+    bool NombreAceptable() override;
 
 private:
     void Empezar();

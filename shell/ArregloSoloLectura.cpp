@@ -38,7 +38,8 @@ std::string entreComillas(const std::string& texto) {
 }
 
 // The line ends in CR LF like every line written; the trailing comment keeps
-// the CR out of the file name.
+// the CR out of the file name. Written as a new file: a link or a FIFO left
+// at the name is removed, never written through.
 void escribirBat(const std::string& bat) {
     rt::Open(bat, rt::OpenMode::Output, kArchivoBat);
     try {

@@ -1,10 +1,10 @@
 #include "validation/ArchivoAnexo.h"
 
+#include "platform/runtime/FileSystem.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/SystemError.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -14,9 +14,8 @@ constexpr std::size_t kTamanoBuffer = 1 << 18;
 } // namespace
 
 ArchivoAnexo::ArchivoAnexo(const std::string& ruta) {
-    fd_ = ::open(ruta.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd_ < 0)
-        rt::raiseFileError(errno);
+    // Opened once per run: the file is the run's own from its first line.
+    fd_ = rt::createFresh(ruta);
     pendiente_.reserve(kTamanoBuffer);
 }
 

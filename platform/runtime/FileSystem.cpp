@@ -1,6 +1,7 @@
 #include "platform/runtime/FileSystem.h"
 
 #include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/SystemError.h"
 #include "platform/runtime/TextLines.h"
 
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <dirent.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <memory>
 #include <sys/stat.h>
@@ -32,6 +34,34 @@ std::string parentOf(const std::string& p) {
 
 bool statOf(const std::string& path, struct stat& st) {
     return ::stat(path.c_str(), &st) == 0;
+}
+
+// The name itself: a link is not followed, so a dangling one exists too.
+bool lstatOf(const std::string& path, struct stat& st) {
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+int openOrRaise(const std::string& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0)
+        raiseFileError(errno);
+    return fd;
+}
+
+int createFreshWith(const std::string& path, int flags) {
+    struct stat st {};
+    if (lstatOf(path, st)) {
+        if (S_ISCHR(st.st_mode))
+            return openOrRaise(path, flags);
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+            raise(err::PathFileAccess);
+    }
+    return openOrRaise(path, flags | O_CREAT | O_EXCL);
+}
+
+// A file this user made and no one else can have named elsewhere.
+bool ownFile(const struct stat& st) {
+    return S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1;
 }
 
 // The entry of folder whose name equals name without regard to case.
@@ -112,7 +142,7 @@ std::string resolveCase(const std::string& path) {
     if (path.empty())
         return path;
     struct stat st {};
-    if (statOf(path, st))
+    if (lstatOf(path, st))
         return path;
     std::string resolved = path[0] == '/' ? "" : ".";
     std::size_t pos = path[0] == '/' ? 1 : 0;
@@ -124,7 +154,7 @@ std::string resolveCase(const std::string& path) {
         std::string part = path.substr(pos, next - pos);
         if (!part.empty()) {
             const std::string candidate = resolved + "/" + part;
-            if (matching && !statOf(candidate, st)) {
+            if (matching && !lstatOf(candidate, st)) {
                 const std::string found = findCaseless(resolved.empty() ? "/" : resolved, part);
                 if (!found.empty())
                     part = found;
@@ -163,9 +193,9 @@ bool isReadOnly(const std::string& path) {
 void deleteFile(const std::string& path) {
     const std::string p = caseless(path);
     struct stat st {};
-    if (!statOf(p, st))
+    if (!lstatOf(p, st))
         raise(errno == ENOENT ? err::FileNotFound : err::PathFileAccess);
-    if (!S_ISREG(st.st_mode))
+    if (S_ISDIR(st.st_mode) || S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
         raise(err::PathFileAccess);
     if (::unlink(p.c_str()) != 0)
         raise(errno == EACCES || errno == EPERM || errno == EROFS ? err::PermissionDenied
@@ -177,6 +207,27 @@ void deleteFileQuiet(const std::string& path) noexcept {
         deleteFile(path);
     } catch (...) {
     }
+}
+
+int createFresh(const std::string& path) {
+    return createFreshWith(path, 0);
+}
+
+int openForAppend(const std::string& path) {
+    // Non-blocking, so that a FIFO planted at the name cannot hold the open.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        // Missing, a link (ELOOP), a FIFO without a reader (ENXIO).
+        if (errno == ENOENT || errno == ELOOP || errno == ENXIO)
+            return createFreshWith(path, O_APPEND);
+        raiseFileError(errno);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && (ownFile(st) || S_ISCHR(st.st_mode)) &&
+        ::fcntl(fd, F_SETFL, O_APPEND) == 0)
+        return fd;
+    ::close(fd);
+    return createFreshWith(path, O_APPEND);
 }
 
 DateTime fileDateTime(const std::string& path) {

@@ -35,8 +35,23 @@ bool normalFileExists(const std::string& path); // a regular file whose name is 
 bool folderExists(const std::string& path);
 bool isReadOnly(const std::string& path); // no owner-write bit in the mode
 
-void deleteFile(const std::string& path); // 53 missing, 70 refused, 75 otherwise
+// Removes the name, never what a link names: a file, a link (dangling too), a
+// FIFO. 53 missing, 70 refused, 75 for a folder, a device or anything else.
+void deleteFile(const std::string& path);
 void deleteFileQuiet(const std::string& path) noexcept;
+
+// Files the system writes may lie in a folder every user can write (/tmp), so
+// none is opened through a link planted at its name. Both return a descriptor
+// open for writing, which the caller owns.
+// A file created afresh: whatever stands at the name (a file, a link, a FIFO)
+// is removed first, then the file is created exclusively. A name that cannot
+// be removed: 75. A character device (only a privileged user can make one:
+// /dev/null, /dev/full) is opened as it stands.
+int createFresh(const std::string& path);
+// For appending: a regular file of this user's with no other name (one the
+// system created, never a file planted by another user nor a hard link to a
+// file elsewhere) is added to; anything else at the name is created afresh.
+int openForAppend(const std::string& path);
 DateTime fileDateTime(const std::string& path); // last modification, local time
 void changeFolder(const std::string& path);     // 76 when missing
 // Name without its folder.

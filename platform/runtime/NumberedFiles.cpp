@@ -1,5 +1,6 @@
 #include "platform/runtime/NumberedFiles.h"
 
+#include "platform/runtime/FileSystem.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/SystemError.h"
 #include "platform/runtime/TextLines.h"
@@ -19,25 +20,23 @@ constexpr std::size_t kFlushAt = 1 << 16;
 class NumberedFile {
 public:
     NumberedFile(const std::string& path, OpenMode mode) {
-        int flags = O_CLOEXEC;
         switch (mode) {
-        case OpenMode::Input:
-            flags |= O_RDONLY;
-            break;
-        case OpenMode::Output:
-            flags |= O_WRONLY | O_CREAT | O_TRUNC;
-            break;
-        case OpenMode::Append:
-            flags |= O_WRONLY | O_CREAT | O_APPEND;
+        case OpenMode::Input: {
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0)
+                raiseFileError(errno, true);
+            reader_ = std::make_unique<LineReader>(fd);
             break;
         }
-        int fd = ::open(path.c_str(), flags, 0644);
-        if (fd < 0)
-            raiseFileError(errno, mode == OpenMode::Input);
-        if (mode == OpenMode::Input)
-            reader_ = std::make_unique<LineReader>(fd);
-        else
-            fd_ = fd;
+        case OpenMode::Output:
+            // Created afresh rather than emptied: the same empty file, never
+            // one reached through a link planted at the name.
+            fd_ = createFresh(path);
+            break;
+        case OpenMode::Append:
+            fd_ = openForAppend(path);
+            break;
+        }
     }
     ~NumberedFile() {
         if (fd_ >= 0) {

@@ -5,6 +5,8 @@
 // not open: 52; reading past the end: 62; closing a number that is not open
 // does nothing. Lines read end at CR LF or a lone CR (a lone LF stays in the
 // line); every line written ends in CR LF. Bytes pass through unchanged.
+// Files written are never opened through a link: Output creates the file
+// afresh, Append adds only to a file of this user's (rt::openForAppend).
 #include <initializer_list>
 #include <string>
 #include <string_view>

@@ -19,7 +19,8 @@ constexpr int kTicsAsentada = 3;
 constexpr int kTicsSinVentana = 50;
 
 bool esPreparacion(const Paso& p) {
-    return p.verbo == "data" || p.verbo == "write" || p.verbo == "sql";
+    return p.verbo == "data" || p.verbo == "write" || p.verbo == "sql" || p.verbo == "link" ||
+           p.verbo == "fifo" || p.verbo == "readonly";
 }
 
 std::vector<std::string> palabras(const std::string& s) {
@@ -188,6 +189,8 @@ void Conductor::ejecutar(const Paso& paso) {
             escribir(paso);
         else if (paso.verbo == "sql")
             e_.unidad.ejecutarSql(paso.argumento);
+        else
+            plantar(paso);
     } catch (const std::exception& ex) {
         fallar(paso, ex.what());
     }
@@ -222,6 +225,22 @@ void Conductor::enVentana(const Paso& paso) {
     } else if (paso.verbo == "inspect") {
         for (const std::string& linea : ventana.describir())
             e_.informe.linea(linea);
+    }
+}
+
+// link TARGET NAME, fifo NAME, readonly NAME, show NAME
+void Conductor::plantar(const Paso& paso) {
+    if (paso.verbo == "link") {
+        const std::vector<std::string> p = palabras(paso.argumento);
+        if (p.size() != 2)
+            throw VentanaActiva::Fallo("link TARGET NAME");
+        e_.unidad.enlazar(p[0], p[1]);
+    } else if (paso.verbo == "fifo") {
+        e_.unidad.crearFifo(paso.argumento);
+    } else if (paso.verbo == "readonly") {
+        e_.unidad.soloLectura(paso.argumento);
+    } else if (paso.verbo == "show") {
+        e_.informe.linea("  " + paso.argumento + ": " + e_.unidad.describir(paso.argumento));
     }
 }
 

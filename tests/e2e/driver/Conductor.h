@@ -67,6 +67,7 @@ private:
     void enVentana(const Paso& paso);
     void datos(const Paso& paso);
     void escribir(const Paso& paso);
+    void plantar(const Paso& paso);
 
     Entorno e_;
     std::vector<Paso> pasos_;

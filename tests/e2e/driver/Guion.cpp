@@ -15,9 +15,10 @@ std::string recortar(const std::string& s) {
     return s.substr(inicio, fin - inicio + 1);
 }
 
-constexpr std::array<std::string_view, 12> kVerbos = {
-    "data",  "write",           "sql",   "menu",   "form", "choose", "choose-cancel", "type",
-    "press", "cancel-at-yield", "close", "inspect"};
+constexpr std::array<std::string_view, 16> kVerbos = {
+    "data",    "write",        "sql",  "link", "fifo",  "readonly",        "menu",
+    "form",    "choose",       "show", "type", "press", "cancel-at-yield", "close",
+    "inspect", "choose-cancel"};
 
 // Verbs that take nothing after them.
 constexpr std::array<std::string_view, 3> kSinArgumento = {"choose-cancel", "close", "inspect"};

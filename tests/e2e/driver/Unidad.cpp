@@ -3,6 +3,7 @@
 #include "platform/database/Database.h"
 #include "sample/Marcador.h"
 #include "shell/Globales.h"
+#include "tests/e2e/driver/Informe.h"
 
 #include <sys/stat.h>
 
@@ -74,6 +75,38 @@ void Unidad::ejecutarSql(const std::string& sql) const {
     auto conexion = db::openDatabase(raiz_ + "/DatosNuro/BDNuro.mdb", false, false, nuro::kConnect);
     conexion->execute(muestra::reemplazarMarcador(sql));
     conexion->close();
+}
+
+void Unidad::enlazar(const std::string& destino, const std::string& nombre) const {
+    fs::create_symlink(ruta(destino), ruta(nombre));
+}
+
+void Unidad::crearFifo(const std::string& nombre) const {
+    if (::mkfifo(ruta(nombre).c_str(), 0666) != 0)
+        throw std::runtime_error("cannot make the FIFO " + nombre);
+}
+
+void Unidad::soloLectura(const std::string& nombre) const {
+    fs::permissions(ruta(nombre),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+}
+
+std::string Unidad::describir(const std::string& nombre) const {
+    const fs::path camino = ruta(nombre);
+    const fs::file_status estado = fs::symlink_status(camino);
+    switch (estado.type()) {
+    case fs::file_type::not_found:
+        return "missing";
+    case fs::file_type::symlink:
+        return "link to " + fs::read_symlink(camino).string();
+    case fs::file_type::fifo:
+        return "fifo";
+    case fs::file_type::directory:
+        return "folder";
+    default:
+        return "\"" + Informe::escapar(testenv::readFile(camino.string())) + "\"";
+    }
 }
 
 void Unidad::limpiar() noexcept {

@@ -35,6 +35,14 @@ public:
     void escribir(const std::string& destino, const std::string& bytes,
                   const std::string& fecha) const;
     void ejecutarSql(const std::string& sql) const;
+    // What another user of a shared folder can plant at a name: a link
+    // (dangling or not), a FIFO. And a file made read-only (no write bits).
+    void enlazar(const std::string& destino, const std::string& nombre) const;
+    void crearFifo(const std::string& nombre) const;
+    void soloLectura(const std::string& nombre) const;
+    // What stands at the name: "missing", "link to TARGET", "fifo", "folder"
+    // or the file's bytes between double quotes.
+    std::string describir(const std::string& nombre) const;
 
     // Removes what the driver created, at once: the last thing before the
     // process ends without unwinding.

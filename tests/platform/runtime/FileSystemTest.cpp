@@ -3,7 +3,9 @@
 #include "tests/support/TestEnv.h"
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -95,6 +97,53 @@ TEST(FileSystem, DeleteAndDates) {
     rt::deleteFileQuiet(f);
     EXPECT_EQ((rt::DateTime{2024, 3, 5, 14, 7, 9}).compact(), "20240305140709");
     EXPECT_EQ(rt::fileTitle("/a/b/c.dat"), "c.dat");
+}
+
+// The clean-up removes what stands at a work file's name, never what a link
+// names; a folder is refused.
+TEST(FileSystem, DeleteRemovesTheNameItself) {
+    namespace fs = std::filesystem;
+    testenv::TempDir dir;
+    const std::string target = dir.file("target.txt");
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> plant;
+        int error; // 0: removed
+    };
+    const Case cases[] = {
+        {"file", [](const std::string& at) { testenv::writeFile(at, "x"); }, 0},
+        {"link", [&](const std::string& at) { fs::create_symlink(target, at); }, 0},
+        {"dangling link", [&](const std::string& at) { fs::create_symlink(dir.file("none"), at); },
+         0},
+        {"fifo", [](const std::string& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0666), 0); }, 0},
+        {"folder", [](const std::string& at) { fs::create_directory(at); }, 75},
+        {"nothing", [](const std::string&) {}, 53},
+    };
+    for (const auto& c : cases) {
+        testenv::writeFile(target, "kept");
+        const std::string at = dir.file("work");
+        c.plant(at);
+        int error = 0;
+        try {
+            rt::deleteFile(at);
+        } catch (const rt::RuntimeError& e) {
+            error = e.number();
+        }
+        EXPECT_EQ(error, c.error) << c.name;
+        EXPECT_EQ(fs::exists(fs::symlink_status(at)), c.error == 75) << c.name;
+        EXPECT_EQ(testenv::readFile(target), "kept") << c.name;
+        fs::remove(at);
+    }
+}
+
+TEST(FileSystem, ADanglingLinkInTheDataFolderIsFoundWithoutRegardToCase) {
+    testenv::TempDir dir;
+    testenv::ScopedEnv drive("NURO_DRIVE", dir.path().c_str());
+    std::filesystem::create_directories(dir.file("DatosNuro"));
+    std::filesystem::create_symlink(dir.file("none"), dir.file("DatosNuro/Temp.bat"));
+    rt::deleteFile(dir.file("datosnuro/temp.BAT"));
+    EXPECT_FALSE(
+        std::filesystem::exists(std::filesystem::symlink_status(dir.file("DatosNuro/Temp.bat"))));
 }
 
 } // namespace

@@ -2,8 +2,11 @@
 #include "platform/runtime/RuntimeError.h"
 #include "tests/support/TestEnv.h"
 
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -78,6 +81,68 @@ TEST_F(NumberedFiles, OutputAppendAndClose) {
     EXPECT_EQ(testenv::readFile(path), "");
     rt::Close(1); // not open: nothing happens
     EXPECT_FALSE(rt::IsOpen(1));
+}
+
+// What another user of a shared folder can leave at a name the system
+// writes: nothing is written through it, and the name ends up a file of the
+// system's own holding only what was written.
+TEST_F(NumberedFiles, WritingNeverGoesThroughWhatStandsAtTheName) {
+    namespace fs = std::filesystem;
+    const std::string victim = dir.file("victim.txt");
+    const std::string dangling = dir.file("elsewhere.txt");
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> plant;
+        rt::OpenMode mode;
+        const char* expected; // the file at the name afterwards
+    };
+    const auto own = [](const std::string& at) { testenv::writeFile(at, "old\r\n"); };
+    const auto link = [&](const std::string& at) { fs::create_symlink(victim, at); };
+    const auto danglingLink = [&](const std::string& at) { fs::create_symlink(dangling, at); };
+    const auto fifo = [](const std::string& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0666), 0); };
+    const auto hardLink = [&](const std::string& at) { fs::create_hard_link(victim, at); };
+    const auto otherUser = [](const std::string& at) {
+        testenv::writeFile(at, "planted\r\n");
+        ASSERT_EQ(::chown(at.c_str(), 65534, 65534), 0);
+        fs::permissions(at, fs::perms::all);
+    };
+    std::vector<Case> cases = {
+        {"own file, output", own, rt::OpenMode::Output, "new\r\n"},
+        {"own file, append", own, rt::OpenMode::Append, "old\r\nnew\r\n"},
+        {"link, output", link, rt::OpenMode::Output, "new\r\n"},
+        {"link, append", link, rt::OpenMode::Append, "new\r\n"},
+        {"dangling link, output", danglingLink, rt::OpenMode::Output, "new\r\n"},
+        {"dangling link, append", danglingLink, rt::OpenMode::Append, "new\r\n"},
+        {"fifo, output", fifo, rt::OpenMode::Output, "new\r\n"},
+        {"fifo, append", fifo, rt::OpenMode::Append, "new\r\n"},
+        {"hard link, output", hardLink, rt::OpenMode::Output, "new\r\n"},
+        {"hard link, append", hardLink, rt::OpenMode::Append, "new\r\n"},
+    };
+    // Only root can give a file to another user.
+    if (::geteuid() == 0)
+        cases.push_back(
+            {"another user's file, append", otherUser, rt::OpenMode::Append, "new\r\n"});
+    for (const auto& c : cases) {
+        const std::string at = dir.file("work.txt");
+        testenv::writeFile(victim, "user's\r\n");
+        c.plant(at);
+        rt::Open(at, c.mode, 1);
+        rt::PrintLine(1, "new");
+        rt::Close(1);
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(at))) << c.name;
+        EXPECT_EQ(testenv::readFile(at), c.expected) << c.name;
+        EXPECT_EQ(testenv::readFile(victim), "user's\r\n") << c.name;
+        EXPECT_FALSE(fs::exists(dangling)) << c.name;
+        fs::remove(at);
+    }
+}
+
+TEST_F(NumberedFiles, ANameThatCannotBeRemovedIsNotWritten) {
+    std::filesystem::create_directories(dir.file("folder"));
+    for (rt::OpenMode mode : {rt::OpenMode::Output, rt::OpenMode::Append}) {
+        EXPECT_EQ(errorOf([&] { rt::Open(dir.file("folder"), mode, 1); }), 75);
+        EXPECT_FALSE(rt::IsOpen(1));
+    }
 }
 
 TEST_F(NumberedFiles, ClosingUnderAReaderStopsIt) {

@@ -4,6 +4,8 @@
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/TextLines.h"
 #include "processing/FrmProcesarPlanos.h"
+#include "shell/CFuncGral.h"
+#include "shell/Globales.h"
 #include "shell/Rutas.h"
 #include "tests/processing/windows/EntornoVentanas.h"
 
@@ -33,6 +35,45 @@ TEST_F(PlanosTest, ValidationErrorGivesOneCriticalBoxAndLeavesNoWorkFile) {
     EXPECT_EQ(dialogos.boxes()[0].text.rfind("linea: 3 > ", 0), 0u) << dialogos.boxes()[0].text;
     esperarReposo(v);
     EXPECT_TRUE(temporales().empty());
+}
+
+// The record file takes the data file's name: a name of another work file of
+// the run is refused before the clean-up or anything else runs, so a work
+// file of that name left in the folder stays too. Case makes another name.
+TEST_F(PlanosTest, DataFileNamedLikeAWorkFileIsRefusedBeforeAnything) {
+    const std::string muestra = drive->copySampleData("F0801_00100.txt");
+    const auto fecha = std::filesystem::last_write_time(muestra);
+    const std::string cabecera =
+        FuncGral().GenerarNroMagico("20123456786", rt::fileDateTime(muestra)) + "F0801.dat";
+    struct Caso {
+        std::string nombre;
+        bool rechazado;
+    };
+    const Caso casos[] = {{"F0801_00100.xml", true},
+                          {"F0801_00100_TEMP.txt", true},
+                          {cabecera, true},
+                          {"f0801_00100.xml", false},
+                          {"F0801_00100.XML", false}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        dialogos.clear();
+        const std::string archivo = drive->copySampleData("F0801_00100.txt");
+        const std::string elegido = drive->root() + "/" + c.nombre;
+        std::filesystem::rename(archivo, elegido);
+        std::filesystem::last_write_time(elegido, fecha);
+        testenv::writeFile(drive->tmpFile(c.nombre), "dejado");
+        procesar(v, elegido);
+        esperarReposo(v);
+        ASSERT_EQ(textos().size(), 1u);
+        EXPECT_EQ(textos()[0] == "El archivo no puede procesarse con el nombre " + c.nombre +
+                                     ", que es el de un archivo de trabajo del proceso. Cópielo "
+                                     "con otro nombre y vuelva a intentarlo.",
+                  c.rechazado)
+            << textos()[0];
+        EXPECT_EQ(temporales(),
+                  c.rechazado ? std::vector<std::string>{c.nombre} : std::vector<std::string>{});
+        std::filesystem::remove(drive->tmpFile(c.nombre));
+    }
 }
 
 // A form whose root allows no children: nothing to check at the end.

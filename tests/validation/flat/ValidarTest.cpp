@@ -114,6 +114,24 @@ TEST(Validar, CarpetaTemporalInexistente) {
     NadaAbierto(entorno);
 }
 
+// Another user of the work folder plants links at the names of the record
+// file and the XML work file: each is removed and the run writes its own.
+TEST(Validar, EnlacesEnLosArchivosDeTrabajoNoSeSiguen) {
+    namespace fs = std::filesystem;
+    EntornoPlano entorno;
+    const std::string fuera = entorno.carpeta.file("fuera.txt");
+    testenv::writeFile(fuera, "del usuario");
+    fs::create_symlink(fuera, entorno.carpeta.file("tmp/entrada.txt"));
+    fs::create_symlink(entorno.carpeta.file("colgante.xml"),
+                       entorno.carpeta.file("tmp/FGOLD_00001.xml"));
+    ASSERT_TRUE(entorno.Validar(Declaracion(2), "GOLD")) << entorno.validador.Error();
+    EXPECT_EQ(testenv::readFile(fuera), "del usuario");
+    EXPECT_FALSE(fs::exists(entorno.carpeta.file("colgante.xml")));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(entorno.carpeta.file("tmp/entrada.txt"))));
+    EXPECT_NE(entorno.Bloques().find("Empresa"), std::string::npos);
+    EXPECT_NE(entorno.Xml("GOLD").find("Empresa"), std::string::npos);
+}
+
 TEST(Validar, ErrorDeLineaCierraLaEntrada) {
     EntornoPlano entorno;
     EXPECT_FALSE(entorno.Validar(Declaracion(3) + "09|x|\r\n", "GOLD"));
