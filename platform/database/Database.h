@@ -58,6 +58,10 @@ public:
 std::shared_ptr<Connection> openDatabase(const std::string& path, bool exclusive, bool readOnly,
                                          const std::string& connect);
 
+// True when the file begins like an Access database of the Jet or ACE engine,
+// a format this engine cannot read.
+bool isAccessFile(const std::string& path);
+
 // Creates a new, empty database keyed with connect and opens it (an existing
 // file: 3204). For the build tools and the tests, not for the application.
 std::shared_ptr<Connection> createDatabase(const std::string& path, const std::string& connect);
