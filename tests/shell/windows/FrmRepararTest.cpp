@@ -114,6 +114,19 @@ TEST_F(FrmRepararTest, FixThatCannotBeWrittenFailsTheRepair) {
     EXPECT_FALSE(w.isVisible());
 }
 
+// The reopening opens the name "BdNuro.mdb": a damaged file of exactly that
+// name beside the sound one lets the repair succeed and the reopening fail.
+TEST_F(FrmRepararTest, ReopeningThatFailsAfterAGoodRepairStillReportsTheRepair) {
+    const auto conexion = BaseDatos;
+    testenv::writeFile(drive.dataFolder() + "/BdNuro.mdb", std::string(8192, 'x'));
+    pulsar("CmdSi");
+    EXPECT_EQ(textos(), (std::vector<std::string>{"Base de Datos BDNuro.mdb Corrupta", kReparada}));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(BaseDatos, conexion);
+    EXPECT_FALSE(BaseDatos->isOpen());
+    EXPECT_EQ(finales, 0);
+}
+
 TEST_F(FrmRepararTest, UnusableFileFailsAndTheUserMayTryAgain) {
     testenv::writeFile(drive.database(), std::string(8192, 'x'));
     pulsar("CmdSi");
