@@ -71,10 +71,10 @@ long lineReached(xmlTextReaderPtr reader, long reached) {
     case XML_READER_TYPE_TEXT:
     case XML_READER_TYPE_CDATA:
     case XML_READER_TYPE_WHITESPACE:
-    case XML_READER_TYPE_SIGNIFICANT_WHITESPACE: {
-        const std::string value = text(xmlTextReaderConstValue(reader));
-        return reached + std::count(value.begin(), value.end(), '\n');
-    }
+    case XML_READER_TYPE_SIGNIFICANT_WHITESPACE:
+        for (const xmlChar* c = xmlTextReaderConstValue(reader); c && *c; ++c)
+            reached += *c == '\n';
+        return reached;
     default:
         return reached;
     }
