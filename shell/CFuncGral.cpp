@@ -62,7 +62,11 @@ std::string CFuncGral::GenerarNroMagico(const std::string& pCuit, const rt::Date
 }
 
 std::string CFuncGral::NombreArchivoFinal(std::string& pNombreArchivoSalida) {
-    const std::size_t found = pNombreArchivoSalida.find(".b64");
+    // Only the file's own name is searched: a ".b64" in a folder of the
+    // temporary path is no mark of the encrypted file.
+    const std::size_t ultimaBarra = pNombreArchivoSalida.rfind('/');
+    const std::size_t found =
+        pNombreArchivoSalida.find(".b64", ultimaBarra == std::string::npos ? 0 : ultimaBarra + 1);
     const std::size_t k =
         found == std::string::npos
             ? 0

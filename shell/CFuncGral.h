@@ -16,8 +16,8 @@ public:
     void Join(const std::string& pXml, const std::string& pCabecera, const std::string& pArchivo);
     // Six digits, "0" + five: the control-number library's result read unsigned.
     std::string GenerarNroMagico(const std::string& pCuit, const rt::DateTime& pfechaHora);
-    // Cuts the path in place after ".b64" and one more character; returns the
-    // name after the last "/".
+    // Cuts the path in place after the first ".b64" of its file name and one
+    // more character; returns the name after the last "/".
     std::string NombreArchivoFinal(std::string& pNombreArchivoSalida);
     // Opens the reference database into BaseDatos, with the read-only fix on
     // error 3051; shows "Base de Datos BDNuro.mdb Corrupta" on any other failure.

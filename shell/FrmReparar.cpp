@@ -73,11 +73,9 @@ void FrmReparar::reparar() {
         try {
             db::repairDatabase(rutas::baseDatos(), nuro::kConnect);
         } catch (const rt::RuntimeError& e) {
-            if (e.number() == rt::err::DatabaseLockedOrReadOnly && reintento < kReintentos) {
-                ArregloSoloLectura::aplicar();
-                ArregloSoloLectura::esperar(kEsperaArreglo);
+            if (e.number() == rt::err::DatabaseLockedOrReadOnly && reintento < kReintentos &&
+                arreglarSoloLectura())
                 continue;
-            }
             ui::MsgBox("¡¡¡ No Se pudo Reparar la Base de Datos.");
             return;
         }
@@ -86,6 +84,18 @@ void FrmReparar::reparar() {
         close();
         return;
     }
+}
+
+// A fix that cannot even be written (Temp.bat refused) leaves the file as it
+// was: the repair has failed, as when the fixes are spent.
+bool FrmReparar::arreglarSoloLectura() {
+    try {
+        ArregloSoloLectura::aplicar();
+    } catch (const rt::RuntimeError&) {
+        return false;
+    }
+    ArregloSoloLectura::esperar(kEsperaArreglo);
+    return true;
 }
 
 void FrmReparar::cerrarConexion() {

@@ -13,6 +13,7 @@ public:
 
 private:
     void reparar();
+    static bool arreglarSoloLectura();
     static void cerrarConexion();
     static void reabrirBase();
 

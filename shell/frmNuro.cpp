@@ -1,5 +1,6 @@
 #include "shell/frmNuro.h"
 
+#include "platform/database/Database.h"
 #include "platform/runtime/FileSystem.h"
 #include "platform/ui/Dialogs.h"
 #include "processing/FrmProcesarPlanos.h"
@@ -147,6 +148,10 @@ bool frmNuro::abrirBase() {
     if (!rt::fileExists(rutas::baseDatos())) {
         terminar("No existe la base de datos BDNuro.mdb en el directorio : " +
                  rt::driveWithSeparator() + "DatosNuro/BDNuro.mdb");
+        return false;
+    }
+    if (db::isAccessFile(rutas::baseDatos())) {
+        terminar("La Base de Datos BDNuro.mdb está en formato Access, que este sistema no lee.");
         return false;
     }
     {

@@ -51,11 +51,16 @@ public:
 
 // Opens a database file. connect is the classic connect text ";PWD=<password>".
 // The file name is matched without regard to case. A file without the
-// owner-write bit (unless readOnly), or held by another process: 3051.
+// owner-write bit, or that the user may not write for another reason (unless
+// readOnly), or held by another process: 3051.
 // A missing file: 3024 (no new database is created); an empty file, not a
 // database or a wrong key: 3343; a damaged file: 3049.
 std::shared_ptr<Connection> openDatabase(const std::string& path, bool exclusive, bool readOnly,
                                          const std::string& connect);
+
+// True when the file begins like an Access database of the Jet or ACE engine,
+// a format this engine cannot read.
+bool isAccessFile(const std::string& path);
 
 // Creates a new, empty database keyed with connect and opens it (an existing
 // file: 3204). For the build tools and the tests, not for the application.

@@ -79,6 +79,11 @@ void verifyReadable(const SqliteHandle& handle) {
         raiseOpenError(rc, handle.file());
 }
 
+void checkWritable(const SqliteHandle& handle) {
+    if (sqlite3_db_readonly(handle.db(), "main") == 1)
+        raiseLockedOrReadOnly(handle.file());
+}
+
 void lockExclusive(const SqliteHandle& handle) {
     int rc = sqlite3_exec(handle.db(), "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;",
                           nullptr, nullptr, nullptr);

@@ -25,6 +25,11 @@ std::unique_ptr<SqliteHandle> openKeyed(const std::string& file, int flags, cons
 // file locked by another process 3051.
 void verifyReadable(const SqliteHandle& handle);
 
+// 3051 when the engine opened the file read-only although writing was asked
+// for: it does so without a word when the user may not write the file for a
+// reason the mode of the file does not show (another owner, a read-only mount).
+void checkWritable(const SqliteHandle& handle);
+
 // Takes and keeps an exclusive lock on the file (3051 when another holds it).
 void lockExclusive(const SqliteHandle& handle);
 

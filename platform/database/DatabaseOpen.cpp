@@ -17,6 +17,8 @@ std::shared_ptr<Connection> openDatabase(const std::string& path, bool exclusive
     int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     auto handle = openKeyed(file, flags, keyFromConnect(connect));
     verifyReadable(*handle);
+    if (!readOnly)
+        checkWritable(*handle);
     if (exclusive)
         lockExclusive(*handle);
     return std::make_shared<SqlCipherConnection>(std::move(handle));

@@ -41,6 +41,7 @@ void repairDatabase(const std::string& path, const std::string& connect) {
     std::string key = keyFromConnect(connect);
     auto source = openKeyed(file, SQLITE_OPEN_READWRITE, key);
     verifyReadable(*source);
+    checkWritable(*source);
     // Nobody may write the old file between the export and the replacement.
     lockExclusive(*source);
     // The check reads every page: a file the engine cannot read fails here.

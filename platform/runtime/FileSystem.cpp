@@ -106,8 +106,13 @@ std::string programFolder() {
 std::string drive() {
     if (const char* d = std::getenv("NURO_DRIVE"); d && *d)
         return withoutTrailingSlash(d);
-    // The mount point: walk up while the device stays the same.
-    std::string current = programFolder();
+    return mountPoint(programFolder());
+}
+
+std::string mountPoint(const std::string& folder) {
+    std::string current = withoutTrailingSlash(folder);
+    if (current.empty())
+        return "";
     struct stat st {};
     if (!statOf(current, st))
         return "";
@@ -115,7 +120,7 @@ std::string drive() {
     while (current != "/") {
         const std::string parent = parentOf(current);
         struct stat pst {};
-        if (!statOf(parent, pst) || pst.st_dev != device)
+        if (parent == current || !statOf(parent, pst) || pst.st_dev != device)
             break;
         current = parent;
     }

@@ -17,6 +17,9 @@ std::string programFolder();
 // Root of the file system that holds the program folder (its mount point), or
 // NURO_DRIVE when set; without a trailing "/" ("" for "/").
 std::string drive();
+// The mount point of the file system that holds folder, walking up while the
+// device stays the same; "" for "/" (and for a folder that does not exist).
+std::string mountPoint(const std::string& folder);
 // drive() + "/"
 std::string driveWithSeparator();
 // The environment variable tmp; when unset or empty TMPDIR, then /tmp.

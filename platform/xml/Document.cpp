@@ -8,6 +8,7 @@
 #include "platform/xml/SourceLine.h"
 #include "platform/xml/XmlHandles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -57,6 +58,28 @@ long nodeLine(xmlTextReaderPtr reader) {
     return xmlTextReaderGetParserLineNumber(reader);
 }
 
+// The line on which the text read so far ends, after the reader's node. A
+// start tag, a comment or a processing instruction carries the line of its
+// end; a text node does not say where it ends (a long one carries the line of
+// its first part), so the line ends of its text are counted.
+long lineReached(xmlTextReaderPtr reader, long reached) {
+    switch (xmlTextReaderNodeType(reader)) {
+    case XML_READER_TYPE_ELEMENT:
+    case XML_READER_TYPE_COMMENT:
+    case XML_READER_TYPE_PROCESSING_INSTRUCTION:
+        return std::max(reached, nodeLine(reader));
+    case XML_READER_TYPE_TEXT:
+    case XML_READER_TYPE_CDATA:
+    case XML_READER_TYPE_WHITESPACE:
+    case XML_READER_TYPE_SIGNIFICANT_WHITESPACE:
+        for (const xmlChar* c = xmlTextReaderConstValue(reader); c && *c; ++c)
+            reached += *c == '\n';
+        return reached;
+    default:
+        return reached;
+    }
+}
+
 void attachSchema(xmlTextReaderPtr reader, _xmlSchema* schema, SchemaValidPtr& ctxt,
                   ErrorCollector& errors) {
     ctxt.reset(xmlSchemaNewValidCtxt(schema));
@@ -88,13 +111,17 @@ void readAll(const FileDescriptor& fd, const std::string& path, _xmlSchema* sche
     if (schema)
         attachSchema(reader.get(), schema, ctxt, errors);
     int ret;
+    long reached = 0;
     while ((ret = xmlTextReaderRead(reader.get())) == 1 && !errors.hasError()) {
+        // A reference node has no line of its own and the text before it is
+        // already freed: it stands where the text read so far ends.
+        reached = lineReached(reader.get(), reached);
         // An entity left unexpanded would escape validation: the schema would
         // see its name, not its text.
         if (const xmlChar* name = entityReference(reader.get()))
             errors.raise("Entity '" + text(name) +
                              "' not expanded: entity references are not allowed",
-                         path, nodeLine(reader.get()));
+                         path, reached);
     }
     if (ret < 0 && !errors.hasError())
         errors.raise("Document is not well-formed", path, 0);
@@ -114,6 +141,27 @@ bool readable(const FileDescriptor& fd, int openErrno, const std::string& path,
     if (error != 0)
         errors.raise("failed to load \"" + path + "\": " + std::strerror(error), "", 0);
     return error == 0;
+}
+
+// Nothing but blanks and line ends, or nothing at all: libxml2 then speaks of
+// extra content at the end of the document.
+bool blankFile(const std::string& path) {
+    FileDescriptor fd(path);
+    if (!fd.isOpen())
+        return false;
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        for (ssize_t i = 0; i < n; ++i)
+            if (buf[i] != ' ' && buf[i] != '\t' && buf[i] != '\r' && buf[i] != '\n')
+                return false;
+    }
 }
 
 } // namespace
@@ -140,6 +188,10 @@ bool Document::load(const std::string& path) {
 }
 
 bool Document::fail(const std::string& path, const ErrorCollector& errors) {
+    if (blankFile(path)) {
+        error_.reason = "El documento está vacío";
+        return false;
+    }
     error_.reason = errors.reason();
     error_.line = errors.line();
     error_.linepos = errors.linepos();

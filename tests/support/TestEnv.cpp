@@ -1,5 +1,10 @@
 #include "tests/support/TestEnv.h"
 
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -63,6 +68,81 @@ void writeFile(const std::string& path, const std::string& bytes) {
     if (!out)
         throw std::runtime_error("cannot write " + path);
     out << bytes;
+}
+
+bool canRunAsOtherUser() {
+    return geteuid() == 0;
+}
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+[[noreturn]] void runChild(int out, const std::function<std::string()>& f) {
+    if (setgroups(0, nullptr) != 0 || setresgid(kNobody, kNobody, kNobody) != 0 ||
+        setresuid(kNobody, kNobody, kNobody) != 0)
+        _exit(3);
+    std::string result;
+    try {
+        result = f();
+    } catch (const std::exception& e) {
+        result = std::string("exception: ") + e.what();
+    } catch (...) {
+        result = "exception";
+    }
+    for (std::size_t done = 0; done < result.size();) {
+        const ssize_t n = write(out, result.data() + done, result.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            _exit(4);
+        done += static_cast<std::size_t>(n);
+    }
+    // No atexit handlers: they belong to the parent's test program.
+    _exit(0);
+}
+
+} // namespace
+
+std::string runAsOtherUser(const std::function<std::string()>& f) {
+    int ends[2];
+    if (pipe(ends) != 0)
+        throw std::runtime_error("pipe failed");
+    const pid_t pid = fork();
+    if (pid < 0)
+        throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        close(ends[0]);
+        runChild(ends[1], f);
+    }
+    close(ends[1]);
+    std::string result;
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = read(ends[0], buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        result.append(buf, static_cast<std::size_t>(n));
+    }
+    close(ends[0]);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error("the child as another user failed (status " +
+                                 std::to_string(status) + ")");
+    return result;
+}
+
+void openPathToOthers(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path top = fs::temp_directory_path();
+    const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                      fs::perms::others_read | fs::perms::others_exec;
+    for (fs::path p = path; !p.empty() && p != top && p != p.parent_path(); p = p.parent_path())
+        fs::permissions(p, open, fs::perm_options::add);
 }
 
 static std::string envOr(const char* name, const std::string& fallback) {

@@ -1,6 +1,7 @@
 #pragma once
 // Test helpers: a throwaway folder removed at the end, environment variables
 // set for the duration of a test, whole-file reads and writes.
+#include <functional>
 #include <string>
 
 namespace testenv {
@@ -36,6 +37,18 @@ std::string readFile(const std::string& path);
 // unit written times times in a row.
 std::string repeat(const std::string& unit, int times);
 void writeFile(const std::string& path, const std::string& bytes);
+// True when this process may run code as another user (it runs as root).
+bool canRunAsOtherUser();
+// Runs f in a child process as the user nobody (uid and gid 65534, no other
+// groups), who may read what root leaves readable but write nothing root owns,
+// and returns what f returned. The privileges are dropped in the child itself,
+// as setpriv would, so neither the build nor the sources need to be readable
+// by nobody. Throws when the child cannot drop them or does not end normally.
+std::string runAsOtherUser(const std::function<std::string()>& f);
+// Opens the folders from path up to its temporary test folder to everybody
+// (mode 755), so another user can reach what lies inside.
+void openPathToOthers(const std::string& path);
+
 // Folder of the test fixtures (tests/data).
 std::string dataDir();
 // Folder of the sample data (sample/).

@@ -2,6 +2,9 @@
 #include "platform/runtime/RuntimeError.h"
 #include "tests/support/TestEnv.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -20,6 +23,36 @@ TEST(FileSystem, DriveIsTheMountPointOfTheProgramFolder) {
     const std::string drive = rt::drive();
     const std::string folder = rt::programFolder();
     EXPECT_EQ(folder.rfind(drive, 0), 0u) << drive << " vs " << folder;
+}
+
+bool separateMount(const std::string& folder) {
+    struct stat own {
+    }, parent{};
+    return ::stat(folder.c_str(), &own) == 0 &&
+           ::stat(std::filesystem::path(folder).parent_path().c_str(), &parent) == 0 &&
+           own.st_dev != parent.st_dev;
+}
+
+// A program several folders below a mount point finds that mount point.
+TEST(FileSystem, MountPointIsFoundFromSeveralFoldersDeep) {
+    const struct {
+        std::string folder;
+        std::string mount;
+    } cases[] = {
+        {"/proc/self/task/" + std::to_string(::getpid()) + "/fd", "/proc"},
+        {"/proc/self/task/", "/proc"},
+        {"/proc", "/proc"},
+        {"/", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rt::mountPoint(c.folder), c.mount) << c.folder;
+    if (!separateMount("/dev/shm"))
+        GTEST_SKIP() << "/dev/shm is no mount of its own here";
+    testenv::ScopedEnv tmpdir("TMPDIR", "/dev/shm");
+    testenv::TempDir dir;
+    const std::string deep = dir.file("Programas/Nuro/bin/v1.1");
+    std::filesystem::create_directories(deep);
+    EXPECT_EQ(rt::mountPoint(deep), "/dev/shm");
 }
 
 TEST(FileSystem, TemporaryFolderPrecedence) {

@@ -34,6 +34,8 @@ const char* const kSchema = R"(<?xml version="1.0" encoding="UTF-8"?>
 )";
 
 const char* const kProlog = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+// Declares the entity e; the root element starts on line 5.
+const std::string kEntidad = std::string(kProlog) + "<!DOCTYPE root [\n<!ENTITY e \"v\">\n]>\n";
 
 std::string laughs(const std::string& use) {
     std::string dtd = "<!DOCTYPE root [\n <!ENTITY l0 \"lol\">\n";
@@ -104,6 +106,23 @@ TEST_F(DocumentTest, FailureNamesReasonLineAndSourceText) {
          "Opening and ending tag mismatch", 3, "<a>x</b>"},
         {"unescaped ampersand", std::string(kProlog) + "<root xmlns=\"urn:t\"><a>S & A</a></root>",
          "xmlParseEntityRef", 2, "<root xmlns=\"urn:t\"><a>S & A</a></root>"},
+        // A reference stands where the text before it ends.
+        {"reference after lines of text",
+         kEntidad + "<root xmlns=\"urn:t\">\n<a>uno\ndos\ntres &e;</a>\n</root>\n", "not expanded",
+         8, "tres &e;</a>"},
+        {"reference after blank lines",
+         kEntidad + "<root xmlns=\"urn:t\">\n<a>x</a><a>\n\n\n&e;</a></root>", "not expanded", 9,
+         "&e;</a></root>"},
+        {"reference after a section and a comment",
+         kEntidad + "<root xmlns=\"urn:t\">\n<a><![CDATA[x\ny]]><!-- c\nd -->&e;</a></root>",
+         "not expanded", 8, "d -->&e;</a></root>"},
+        {"reference after a long text",
+         kEntidad + "<root xmlns=\"urn:t\">\n<a>" + std::string(400, 'x') + "\r\n" +
+             std::string(400, 'y') + "\r\nz &e;</a></root>",
+         "not expanded", 8, "z &e;</a></root>"},
+        {"reference in an attribute",
+         kEntidad + "<root xmlns=\"urn:t\">\n<a\n x=\"&e;\">v</a></root>", "not expanded", 7,
+         " x=\"&e;\">v</a></root>"},
     };
     for (const auto& c : cases) {
         EXPECT_FALSE(load(c.text)) << c.name;
@@ -119,6 +138,18 @@ TEST_F(DocumentTest, EmptyFileFails) {
     EXPECT_FALSE(load(""));
     EXPECT_FALSE(error().reason.empty());
     EXPECT_EQ(error().srcText, "");
+}
+
+// Blanks only are no document either; a prolog alone keeps the parser's reason.
+TEST_F(DocumentTest, EmptyOrBlankFileIsCalledEmpty) {
+    for (const std::string& text : {std::string(), std::string("\n"), std::string(" \t\r\n \r"),
+                                    std::string(70000, ' ') + "\n"}) {
+        EXPECT_FALSE(load(text));
+        EXPECT_EQ(error().reason, "El documento está vacío");
+        EXPECT_EQ(error().srcText, "");
+    }
+    EXPECT_FALSE(load(kProlog));
+    EXPECT_NE(error().reason, "El documento está vacío");
 }
 
 TEST_F(DocumentTest, InvalidUtf8FailsWithReadableSourceText) {

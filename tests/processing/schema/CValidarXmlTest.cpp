@@ -104,6 +104,10 @@ TEST_F(CValidarXmlTest, LoadFailureShowsReasonAndSourceLine) {
         {"element the schema does not allow",
          "<root xmlns=\"" + ns + "\">\r\n<Item>a</Item>\r\n<Otro>b</Otro>\r\n</root>",
          "This element is not expected", "<Otro>b</Otro>"},
+        {"entity reference after a line break in the text",
+         "<!DOCTYPE root [<!ENTITY e \"b\">]>\r\n<root xmlns=\"" + ns +
+             "\">\r\n<Item>a\r\n&e;</Item>\r\n</root>",
+         "not expanded", "&e;</Item>"},
     };
     for (const auto& c : cases) {
         CValidarXml v;
@@ -114,6 +118,16 @@ TEST_F(CValidarXmlTest, LoadFailureShowsReasonAndSourceLine) {
         ASSERT_NE(e.find(frame), std::string::npos) << e;
         EXPECT_NE(e.substr(0, e.find(frame)).find(c.reasonPart), std::string::npos) << e;
         EXPECT_EQ(e.substr(e.find(frame) + frame.size()), c.srcText) << c.name;
+    }
+}
+
+// libxml2 would speak of extra content at the end of such a document.
+TEST_F(CValidarXmlTest, EmptyOrBlankDocumentSaysSo) {
+    for (const std::string& bytes :
+         {std::string(), std::string(" \r\n\t\r\n  "), std::string(100000, ' ')}) {
+        CValidarXml v;
+        EXPECT_FALSE(v.ValidarXML(drive.writeData("vacio.xml", bytes), kForm, kVersion));
+        EXPECT_EQ(v.Error(), "Error : El documento está vacío\r\n\r\nTexto Fuente : ");
     }
 }
 

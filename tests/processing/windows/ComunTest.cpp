@@ -4,6 +4,7 @@
 #include "platform/runtime/FileSystem.h"
 #include "processing/FrmProcesarPlanos.h"
 #include "processing/FrmProcesarXML.h"
+#include "processing/FrmProceso.h"
 #include "shell/Rutas.h"
 #include "tests/processing/windows/EntornoVentanas.h"
 
@@ -114,6 +115,49 @@ TEST_P(ComunTest, ExitDuringTheJoinStopsTheRunUntouched) {
     EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
     EXPECT_EQ(Controles(*v).Etiqueta->text().toStdString(), "Haciendo Join de Archivos ....");
     EXPECT_FALSE(Controles(*v).CmdProcesar->isEnabled());
+}
+
+// The window's close box (and Escape) during the join act as the exit button.
+TEST_P(ComunTest, CloseBoxDuringTheJoinStopsTheRunUntouched) {
+    const struct {
+        const char* nombre;
+        std::function<void(QDialog&)> cerrar;
+    } maneras[] = {
+        {"close box", [](QDialog& d) { d.close(); }},
+        {"Escape", [](QDialog& d) { d.reject(); }},
+    };
+    for (const auto& m : maneras) {
+        SCOPED_TRACE(m.nombre);
+        abrir(*v);
+        elegir(*v, GetParam().formulario);
+        dialogos.clear();
+        dialogos.onYield = [this, &m](int) {
+            if (v->isVisible() &&
+                dynamic_cast<FrmProceso&>(*v).EtiquetaTexto() == "Haciendo Join de Archivos ....")
+                m.cerrar(*v);
+        };
+        procesar(*v, muestra());
+        dialogos.onYield = nullptr;
+        EXPECT_EQ(textos(), std::vector<std::string>{"Proceso Cancelado."});
+        EXPECT_FALSE(v->isVisible());
+        EXPECT_TRUE(temporales().empty());
+        EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
+        EXPECT_EQ(finalizaciones, 0);
+    }
+}
+
+// A ".b64" in the temporary folder's name is no part of the output name.
+TEST_P(ComunTest, TemporaryFolderNamedB64StillGivesTheSubmission) {
+    const std::string carpeta = drive->root() + "/t.b64";
+    std::filesystem::create_directories(carpeta);
+    testenv::ScopedEnv tmp("tmp", carpeta.c_str());
+    procesar(*v, muestra());
+    const std::vector<std::string> salida = ventanas::archivos(drive->processed());
+    ASSERT_EQ(salida.size(), 1u) << (textos().empty() ? "" : textos()[0]);
+    EXPECT_EQ(textos(),
+              std::vector<std::string>{"Se genero el Archivo :" + rutas::procesados() + salida[0]});
+    EXPECT_TRUE(ventanas::archivos(carpeta).empty());
+    esperarReposo(*v);
 }
 
 TEST_P(ComunTest, ExitWhileIdleClosesWithoutMessage) {

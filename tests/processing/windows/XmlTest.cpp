@@ -141,6 +141,27 @@ TEST_F(XmlTest, FiveLineDocumentGivesOneRecord) {
     EXPECT_EQ(lineas[2], "02" + texto + std::string(498 - texto.size(), ' '));
 }
 
+// Text that fills the 32,767 records exactly goes through: the head line
+// counts them and the "01" line.
+TEST_F(XmlTest, DocumentOfTheMostRecordsGivesTheHeadCount32768) {
+    ventanas::encriptarSinCifrar();
+    elegir(v, "0901/00100");
+    const std::string inicio = "<d xmlns=\"urn:prueba\">";
+    const std::string fin = "</d>";
+    const std::string elemento = "<e>" + std::string(491, 'x') + "</e>";
+    const std::size_t resto = 32767u * 498u - inicio.size() - fin.size() - 32766u * 498u;
+    std::string texto = inicio + "\r\n";
+    for (int i = 0; i < 32766; ++i)
+        texto += elemento + "\r\n";
+    texto += "<e>" + std::string(resto - 7, 'y') + "</e>\r\n" + fin + "\r\n";
+    procesar(v, drive->writeData("maximo.xml", texto));
+    const std::vector<std::string> lineas = presentacion();
+    ASSERT_EQ(lineas.size(), 2u + 32767u);
+    EXPECT_EQ(lineas[0], "HEAD10 01 01 032768");
+    EXPECT_EQ(lineas.back().size(), 500u);
+    EXPECT_EQ(lineas.back().substr(500 - 8), "</e></d>");
+}
+
 TEST_F(XmlTest, RuntimeErrorShowsTwoBoxesThenCleansUp) {
     drive->execute("update cuit set Cuit=NULL;");
     bool registrosAlPrimerAviso = false;

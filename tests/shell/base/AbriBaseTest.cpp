@@ -142,6 +142,29 @@ TEST_F(AbriBaseTest, FileThatStaysRefusedGivesUpAfterTheBoundedFixes) {
     EXPECT_TRUE(fs::exists(drive_.dataFolder() + "/Temp.bat"));
 }
 
+// Root's file with mode 644, in the user's own data folder: the engine would
+// open it read-only without a word and the first save would fail. The fix
+// cannot give the user the right to write it, so the bounded fixes are spent.
+TEST_F(AbriBaseTest, FileOfAnotherOwnerIsRefusedAfterTheBoundedFixes) {
+    if (!testenv::canRunAsOtherUser())
+        GTEST_SKIP() << "not root: no other user to open the database as";
+    chmod(drive_.database().c_str(), 0644);
+    chmod(drive_.dataFolder().c_str(), 0777);
+    testenv::openPathToOthers(drive_.dataFolder());
+    const std::string seen = testenv::runAsOtherUser([&] {
+        abrir();
+        std::string visto;
+        for (const auto& caja : dialogos_.boxes())
+            visto += caja.text + "; ";
+        visto += BaseDatos ? "abierta" : "sin conexion";
+        return visto + (fs::exists(drive_.dataFolder() + "/Temp.bat") ? ", Temp.bat" : "");
+    });
+    EXPECT_EQ(seen, kCorrupta + "; sin conexion, Temp.bat");
+    struct stat st {};
+    ASSERT_EQ(stat(drive_.database().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
+}
+
 TEST_F(AbriBaseTest, FuncGralIsOneInstanceCreatedAtFirstUse) {
     if (FuncGralCreado())
         GTEST_SKIP() << "FuncGral was created by an earlier test of this process";

@@ -40,7 +40,13 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NoB64", "ab/cdef.dat", "ab/c", "c"},
         Case{"NoB64EndsAtSlash", "/tm/x.dat", "/tm/", ""},
         Case{"ShorterThanFour", "ab", "ab", "ab"}, Case{"Empty", "", "", ""},
-        Case{"FolderHoldsFirstB64", "/d.b64x/y/a.dat.b64", "/d.b64x", "d.b64x"},
+        // Only the file's name is searched: a temporary folder such as
+        // /home/ana/t.b64 is passed over.
+        Case{"FolderB64PassedOver", "/d.b64x/y/a.dat.b64", "/d.b64x/y/a.dat.b64", "a.dat.b64"},
+        Case{"TempFolderNamedB64", "/home/ana/t.b64/001234F1234.dat.b64Z",
+             "/home/ana/t.b64/001234F1234.dat.b64Z", "001234F1234.dat.b64Z"},
+        Case{"B64OnlyInTheFolder", "/d.b64/y/a.dat", "/d.b", "d.b"},
+        Case{"NameStartsWithB64", "/t.b64/.b64xyz", "/t.b64/.b64x", ".b64x"},
         Case{"NoSlash", "a.dat.b64", "a.dat.b64", "a.dat.b64"},
         Case{"AccentedFolder", "/tmp/a\xc3\xb1o/a.b64zz", "/tmp/a\xc3\xb1o/a.b64z", "a.b64z"},
         Case{"SlashAt32766", std::string(32765, 'a') + "/f.b64", std::string(32765, 'a') + "/f.b64",

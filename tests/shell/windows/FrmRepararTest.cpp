@@ -97,6 +97,36 @@ TEST_F(FrmRepararTest, FileThatKeepsRefusingGivesUpAndStaysOpen) {
     EXPECT_TRUE(fs::exists(tempBat()));
 }
 
+// A read-only fix that cannot write Temp.bat (here a folder stands in its
+// way) is a repair that keeps failing, not the end of the application.
+TEST_F(FrmRepararTest, FixThatCannotBeWrittenFailsTheRepair) {
+    fs::permissions(drive.database(),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    fs::create_directories(tempBat() + "/ocupado");
+    pulsar("CmdSi");
+    EXPECT_EQ(textos(), std::vector<std::string>{kNoReparada});
+    EXPECT_EQ(finales, 0);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(BaseDatos->isOpen());
+    EXPECT_TRUE(rt::isReadOnly(drive.database()));
+    pulsar("CmdNo");
+    EXPECT_FALSE(w.isVisible());
+}
+
+// The reopening opens the name "BdNuro.mdb": a damaged file of exactly that
+// name beside the sound one lets the repair succeed and the reopening fail.
+TEST_F(FrmRepararTest, ReopeningThatFailsAfterAGoodRepairStillReportsTheRepair) {
+    const auto conexion = BaseDatos;
+    testenv::writeFile(drive.dataFolder() + "/BdNuro.mdb", std::string(8192, 'x'));
+    pulsar("CmdSi");
+    EXPECT_EQ(textos(), (std::vector<std::string>{"Base de Datos BDNuro.mdb Corrupta", kReparada}));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(BaseDatos, conexion);
+    EXPECT_FALSE(BaseDatos->isOpen());
+    EXPECT_EQ(finales, 0);
+}
+
 TEST_F(FrmRepararTest, UnusableFileFailsAndTheUserMayTryAgain) {
     testenv::writeFile(drive.database(), std::string(8192, 'x'));
     pulsar("CmdSi");

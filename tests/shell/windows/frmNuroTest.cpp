@@ -126,6 +126,37 @@ TEST_F(FrmNuroTest, DamagedDatabaseIsReportedTwiceThenEnds) {
     EXPECT_EQ(finales, 1);
 }
 
+// A file of the Jet or ACE engine is named for what it is, before any open,
+// and the application ends as for a missing database.
+TEST_F(FrmNuroTest, AccessDatabaseIsNamedAndEnds) {
+    const std::string cabecera("\x00\x01\x00\x00", 4);
+    for (const char* motor : {"Standard Jet DB", "Standard ACE DB"}) {
+        SCOPED_TRACE(motor);
+        dialogos.clear();
+        testenv::writeFile(drive.database(),
+                           cabecera + motor + std::string(1, '\0') + std::string(2048, '\x7f'));
+        dejarTempBat();
+        frmNuro ventana;
+        EXPECT_TRUE(apoyo::correHastaTerminar(ventana));
+        EXPECT_EQ(textos(), std::vector<std::string>{"La Base de Datos BDNuro.mdb está en formato "
+                                                     "Access, que este sistema no lee."});
+        EXPECT_EQ(dialogos.boxes()[0].icon, ui::Icon::None);
+        EXPECT_FALSE(ventana.isVisible());
+        EXPECT_EQ(BaseDatos, nullptr);
+        EXPECT_TRUE(fs::exists(tempBat()));
+        EXPECT_EQ(finales, 0);
+    }
+}
+
+// The name elsewhere in the file is no signature: the file is damaged.
+TEST_F(FrmNuroTest, SignatureOnlyCountsAtItsPlace) {
+    testenv::writeFile(drive.database(), "Standard Jet DB" + std::string(8192, 'x'));
+    mostrar();
+    ASSERT_EQ(dialogos.boxes().size(), 2u);
+    EXPECT_EQ(dialogos.boxes()[0].text, "Base de Datos BDNuro.mdb Corrupta");
+    EXPECT_EQ(finales, 1);
+}
+
 TEST_F(FrmNuroTest, SalidaClosesTheDatabaseAndEnds) {
     mostrar();
     const auto conexion = BaseDatos;
