@@ -99,6 +99,11 @@ const Estructura& Cargar(const Forma& forma) {
     return it->second;
 }
 
+// A UTF-8 byte-order mark in front of the first line is not part of it.
+std::string_view SinMarca(std::string_view texto) {
+    return texto.starts_with("\xEF\xBB\xBF") ? texto.substr(3) : texto;
+}
+
 // The vista conversion's lines: each one a record the flat reader accepts.
 void LineasPlanas(const std::string& plano, const Estructura& estructura) {
     Exigir(plano.empty() || plano.ends_with("\r\n"), "el plano convertido no termina en CR LF");
@@ -146,10 +151,11 @@ void DocumentoFiel(const std::string& texto, const std::string& plano,
                !raiz->properties,
            "la raíz no es root con solo su espacio de nombres");
     Cuenta esperada;
-    for (const std::string& linea : rt::splitLines(plano)) {
-        const Tipo& tipo = estructura.tipos.at(linea.substr(0, 2));
-        esperada.elementos += 1 + tipo.elementos;
-        esperada.atributos += tipo.atributos;
+    for (const std::string& linea : rt::splitLines(SinMarca(plano))) {
+        const auto tipo = estructura.tipos.find(linea.substr(0, 2));
+        Exigir(tipo != estructura.tipos.end(), "línea aceptada de tipo desconocido: " + linea);
+        esperada.elementos += 1 + tipo->second.elementos;
+        esperada.atributos += tipo->second.atributos;
     }
     Cuenta hallada;
     Contar(raiz, estructura, hallada);
@@ -186,7 +192,7 @@ void Validar(const std::string& bytes, const Forma& forma) {
         Exigir(!rt::IsOpen(numero),
                "el archivo número " + std::to_string(numero) + " quedó abierto");
     // A refusal names its reason; only a file without lines may fail without one.
-    Exigir(aceptado != (!validador.Error().empty() || rt::splitLines(bytes).empty()),
+    Exigir(aceptado != (!validador.Error().empty() || rt::splitLines(SinMarca(bytes)).empty()),
            "resultado y texto de error no concuerdan: " + validador.Error());
     const std::string registros = TextoDeRegistros(Leer(bloques));
     std::string texto = Leer(xml);
