@@ -108,6 +108,10 @@ TEST(CompiledPattern, RunawaySearchIsAnError) {
     rx::MatchContext mc;
     rx::CompiledPattern p("^(x+x+)+$");
     EXPECT_THROW(p.matches(std::string(40, 'x') + "y", mc), rt::RuntimeError);
+    // Found by fuzzing: a 30-byte value, invalid UTF-8 included, through the public test.
+    EXPECT_THROW(rx::RegExp::Test("a(a*)*[bx]", std::string(23, 'a') + "Aa\xa4\x9e"
+                                                                       "a\x01a"),
+                 rt::RuntimeError);
 }
 
 } // namespace
