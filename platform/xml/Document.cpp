@@ -1,6 +1,7 @@
 #include "platform/xml/Document.h"
 
 #include "platform/runtime/RuntimeError.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/xml/ErrorCollector.h"
 #include "platform/xml/FileDescriptor.h"
 #include "platform/xml/ParserScope.h"
@@ -21,6 +22,10 @@ namespace {
 // are not substituted, without XML_PARSE_DTDLOAD no external subset is read,
 // and without XML_PARSE_HUGE the parser's limits on entity expansion hold.
 constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
+
+// A large document takes seconds and nothing else yields meanwhile: the
+// windows are redrawn every so many nodes.
+constexpr unsigned kNodosPorRepintado = 1024;
 
 std::string text(const xmlChar* s) {
     return s ? reinterpret_cast<const char*>(s) : "";
@@ -88,7 +93,10 @@ void readAll(const FileDescriptor& fd, const std::string& path, _xmlSchema* sche
     if (schema)
         attachSchema(reader.get(), schema, ctxt, errors);
     int ret;
+    unsigned nodos = 0;
     while ((ret = xmlTextReaderRead(reader.get())) == 1 && !errors.hasError()) {
+        if (++nodos % kNodosPorRepintado == 0)
+            ui::Repintar();
         // An entity left unexpanded would escape validation: the schema would
         // see its name, not its text.
         if (const xmlChar* name = entityReference(reader.get()))
