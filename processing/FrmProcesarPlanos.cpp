@@ -1,6 +1,7 @@
 #include "processing/FrmProcesarPlanos.h"
 
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtTamanoFijo.h"
 #include "processing/EntradaFormulario.h"
 #include "validation/CValidarArchivo.h"
 
@@ -9,7 +10,9 @@
 
 FrmProcesarPlanos::FrmProcesarPlanos(QWidget* parent)
     : FrmProceso(AperturaVentanaProceso::Clase::Planos, "FrmProcesarPlanos",
-                 "Procesamiento de Archivos Planos", parent) {}
+                 "Procesamiento de Archivos Planos", parent) {
+    ui::fijarTamano(*this);
+}
 
 void FrmProcesarPlanos::CmdProcesar_Click() {
     vSalir = false;

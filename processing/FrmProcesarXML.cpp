@@ -2,6 +2,7 @@
 
 #include "platform/runtime/TextLines.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtTamanoFijo.h"
 #include "shell/Globales.h"
 
 #include <QGridLayout>
@@ -18,6 +19,7 @@ FrmProcesarXML::FrmProcesarXML(QWidget* parent)
     Lbl_LineasTratadas->setObjectName("Lbl_LineasTratadas");
     grilla_->addWidget(Label1, 3, 1);
     grilla_->addWidget(Lbl_LineasTratadas, 3, 2);
+    ui::fijarTamano(*this);
 }
 
 void FrmProcesarXML::Procesar() {

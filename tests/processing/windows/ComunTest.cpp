@@ -6,6 +6,7 @@
 #include "processing/FrmProcesarXML.h"
 #include "shell/Rutas.h"
 #include "tests/processing/windows/EntornoVentanas.h"
+#include "tests/support/EntornoQt.h"
 
 #include <filesystem>
 #include <functional>
@@ -114,6 +115,10 @@ TEST_P(ComunTest, ExitDuringTheJoinStopsTheRunUntouched) {
     EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
     EXPECT_EQ(Controles(*v).Etiqueta->text().toStdString(), "Haciendo Join de Archivos ....");
     EXPECT_FALSE(Controles(*v).CmdProcesar->isEnabled());
+}
+
+TEST_P(ComunTest, FixedSizeWithoutMaximise) {
+    EXPECT_TRUE(testenv::tamanoFijo(*v));
 }
 
 TEST_P(ComunTest, ExitWhileIdleClosesWithoutMessage) {
