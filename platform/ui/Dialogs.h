@@ -55,10 +55,11 @@ inline void Repintar() {
 
 // Runs a blocking call that cannot repaint by itself (a closed library) on a
 // worker thread, while this thread only repaints and waits; nothing else runs
-// before it returns. Its result or exception comes back here.
+// before it returns. Its result or exception comes back here. It looks more
+// often than the repaint's own limit, so that limit sets the pace.
 template <class Paso> auto RepintarMientras(Paso&& paso) {
     auto resultado = std::async(std::launch::async, std::forward<Paso>(paso));
-    while (resultado.wait_for(std::chrono::milliseconds(40)) != std::future_status::ready)
+    while (resultado.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
         Repintar();
     return resultado.get();
 }
