@@ -1,11 +1,13 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtDialogs.h"
+#include "platform/ui/QtTraducciones.h"
 #include "shell/frmNuro.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    ui::cargarTraduccionesQt();
     ui::QtDialogs dialogos;
     ui::setDialogs(&dialogos);
 

@@ -65,8 +65,11 @@ void entregar(VentanaArchivoFinal& ventana, const std::string& cabecera) {
     estado(ventana, "Encriptando ....");
     std::string vArchivoEncriptado;
     std::string vMensajeError;
-    const std::int16_t resultado =
-        closedlibs::FilewinLibrary::instance().filewin(cabecera, vArchivoEncriptado, vMensajeError);
+    // The library cannot let the window repaint; nothing else runs meanwhile.
+    const std::int16_t resultado = ui::RepintarMientras([&] {
+        return closedlibs::FilewinLibrary::instance().filewin(cabecera, vArchivoEncriptado,
+                                                              vMensajeError);
+    });
     estado(ventana, "");
     if (resultado != 0) {
         ui::MsgBox("Ocurrió el error " + vMensajeError);

@@ -3,6 +3,7 @@
 #include "platform/runtime/FileSystem.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/SystemError.h"
+#include "platform/ui/Dialogs.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -90,6 +91,8 @@ void copiarContenido(int origen, int destino) {
         if (n == 0)
             return;
         escribirTodo(destino, buf, n);
+        // The copy of a large file does not yield.
+        ui::Repintar();
     }
 }
 

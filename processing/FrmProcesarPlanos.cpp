@@ -2,6 +2,7 @@
 
 #include "platform/ui/Dialogs.h"
 #include "processing/CarpetaTemporal.h"
+#include "platform/ui/QtTamanoFijo.h"
 #include "processing/EntradaFormulario.h"
 #include "validation/CValidarArchivo.h"
 
@@ -10,7 +11,9 @@
 
 FrmProcesarPlanos::FrmProcesarPlanos(QWidget* parent)
     : FrmProceso(AperturaVentanaProceso::Clase::Planos, "FrmProcesarPlanos",
-                 "Procesamiento de Archivos Planos", parent) {}
+                 "Procesamiento de Archivos Planos", parent) {
+    ui::fijarTamano(*this);
+}
 
 void FrmProcesarPlanos::CmdProcesar_Click() {
     vSalir = false;

@@ -3,6 +3,7 @@
 #include "platform/runtime/TextLines.h"
 #include "platform/ui/Dialogs.h"
 #include "processing/ControlEmpaquetado.h"
+#include "platform/ui/QtTamanoFijo.h"
 #include "shell/Globales.h"
 
 #include <QGridLayout>
@@ -19,6 +20,7 @@ FrmProcesarXML::FrmProcesarXML(QWidget* parent)
     Lbl_LineasTratadas->setObjectName("Lbl_LineasTratadas");
     grilla_->addWidget(Label1, 3, 1);
     grilla_->addWidget(Lbl_LineasTratadas, 3, 2);
+    ui::fijarTamano(*this);
 }
 
 void FrmProcesarXML::Procesar() {

@@ -49,6 +49,8 @@ void FrmProceso::CrearControles(const char* nombre, const char* titulo) {
     CboFormularios->setMinimumContentsLength(48);
     Etiqueta = new QLabel(this);
     Etiqueta->setObjectName("Etiqueta");
+    // The window's size is fixed while the label is empty.
+    Etiqueta->setMinimumHeight(Etiqueta->fontMetrics().height());
     CmdProcesar = new QPushButton("Procesar", this);
     CmdProcesar->setObjectName("CmdProcesar");
     CmdProcesar->setAutoDefault(false);
@@ -98,6 +100,7 @@ void FrmProceso::Restablecer() {
     CmdSalir->setText("Salir");
     Etiqueta->clear();
     caption_.clear();
+    progreso_.clear();
 }
 
 void FrmProceso::Form_Activate() {
@@ -218,8 +221,10 @@ void FrmProceso::Armar(long long registros, const std::string& cuit,
 }
 
 void FrmProceso::FinCorrida() {
-    if (Abierta())
+    if (Abierta()) {
         EtiquetaCaption("");
+        EtiquetaDibujar();
+    }
     BorrarTemporales();
     Reponer();
 }
@@ -233,6 +238,7 @@ void FrmProceso::ManejarError(const rt::RuntimeError& error) {
     const std::string numero = std::to_string(error.number());
     const bool limpiaAntes = LimpiaAntesDeAvisar();
     EtiquetaCaption("");
+    EtiquetaDibujar();
     if (limpiaAntes)
         BorrarTemporales();
     ui::MsgBox("Error Número : " + numero + " ->" + error.description());
@@ -317,22 +323,40 @@ bool esProgreso(const std::string& texto) {
 
 // Per-line progress is drawn at most 25 times a second: putting it on the
 // label and drawing it on every line would cost many times the validation
-// itself. Any other status goes on the label and is drawn at once.
+// itself. The packing empties the caption after each line's records, which
+// would leave nothing to see: an empty caption keeps the latest progress on
+// show until another status comes. Any other status goes on the label and is
+// drawn at once.
 void FrmProceso::EtiquetaCaption(const std::string& texto) {
     caption_ = texto;
-    if (!esProgreso(texto))
-        Etiqueta->setText(QString::fromStdString(texto));
+    if (esProgreso(texto)) {
+        progreso_ = texto;
+        return;
+    }
+    if (texto.empty() && !progreso_.empty())
+        return;
+    progreso_.clear();
+    Etiqueta->setText(QString::fromStdString(texto));
 }
 
 void FrmProceso::EtiquetaRefresh() {
-    using Reloj = std::chrono::steady_clock;
-    if (esProgreso(caption_) && Reloj::now() - ultimoDibujo_ < std::chrono::milliseconds(40))
+    if (progreso_.empty()) {
+        Dibujar(caption_);
         return;
-    EtiquetaDibujar();
+    }
+    if (std::chrono::steady_clock::now() - ultimoDibujo_ >= std::chrono::milliseconds(40))
+        Dibujar(progreso_);
 }
 
 void FrmProceso::EtiquetaDibujar() {
-    Etiqueta->setText(QString::fromStdString(caption_));
-    Etiqueta->repaint();
+    progreso_.clear();
+    Dibujar(caption_);
+}
+
+// The whole window is drawn, not only the label: a run that does not yield
+// leaves the rest of it as the file dialog left it.
+void FrmProceso::Dibujar(const std::string& texto) {
+    Etiqueta->setText(QString::fromStdString(texto));
+    repaint();
     ultimoDibujo_ = std::chrono::steady_clock::now();
 }

@@ -39,7 +39,8 @@ public:
     void EtiquetaRefresh() override;
     // Draws the latest caption now, whatever was drawn last.
     void EtiquetaDibujar();
-    // The latest caption, drawn or not yet.
+    // The latest caption, drawn or not yet; the label may still show the
+    // latest progress.
     const std::string& EtiquetaTexto() const { return caption_; }
     bool Abierta() const override { return abierta_; }
 
@@ -120,6 +121,7 @@ private:
     void Restablecer();
     void Ejecutar(void (FrmProceso::*manejador)());
     void Reponer();
+    void Dibujar(const std::string& texto);
 
     AperturaVentanaProceso::Clase clase_;
     bool abierta_ = false;
@@ -128,6 +130,8 @@ private:
     std::string tituloAnterior_;
     bool enCorrida_ = false;
     std::string caption_;
+    // The latest progress caption while progress is on show.
+    std::string progreso_;
     std::chrono::steady_clock::time_point ultimoDibujo_;
     Corrida corrida_;
 };

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the application and the sample drive, then starts the application on it.
+# Builds what running needs (the application, the two stand-in libraries and
+# the sample drive), then starts the application on that drive. The tests and
+# benchmarks share the build folder and are built by test.sh.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build"
-bash "$root/scripts/build.sh" "$build"
-cmake --build "$build" --target sample_drive
+NURO_TARGETS="nuro Magic32 filewin sample_drive" bash "$root/scripts/build.sh" "$build"
 export NURO_DRIVE="$build/drive"
 export tmp="${tmp:-$build/drive/tmp}"
 mkdir -p "$tmp"

@@ -4,6 +4,7 @@
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/TextLines.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtTamanoFijo.h"
 #include "shell/Globales.h"
 #include "shell/ManejadorErrores.h"
 #include "shell/Rutas.h"
@@ -30,6 +31,8 @@ FrmCuit::FrmCuit(QWidget* parent) : QDialog(parent) {
     CmdGrabar = new QPushButton("Grabar", this);
     CmdGrabar->setObjectName("CmdGrabar");
     CmdGrabar->setAutoDefault(false);
+    // Return in the text box saves.
+    CmdGrabar->setDefault(true);
 
     auto* grilla = new QGridLayout(this);
     grilla->setContentsMargins(16, 16, 16, 16);
@@ -37,6 +40,7 @@ FrmCuit::FrmCuit(QWidget* parent) : QDialog(parent) {
     grilla->addWidget(Picture1, 0, 0, 2, 1, Qt::AlignTop);
     grilla->addWidget(TxTCuit, 0, 1);
     grilla->addWidget(CmdGrabar, 1, 1, Qt::AlignRight);
+    ui::fijarTamano(*this);
 
     connect(CmdGrabar, &QPushButton::clicked, this,
             [this] { ManejadorErrores::ejecutar([this] { grabar(); }); });

@@ -4,6 +4,7 @@
 #include "platform/runtime/FileSystem.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtTamanoFijo.h"
 #include "shell/ArregloSoloLectura.h"
 #include "shell/CFuncGral.h"
 #include "shell/Globales.h"
@@ -56,6 +57,7 @@ FrmReparar::FrmReparar(QWidget* parent) : QDialog(parent) {
     grilla->addWidget(Picture1, 0, 0, 2, 1, Qt::AlignTop);
     grilla->addWidget(Label1, 0, 1, Qt::AlignVCenter);
     grilla->addLayout(botones, 1, 1);
+    ui::fijarTamano(*this);
 
     connect(CmdSi, &QPushButton::clicked, this,
             [this] { ManejadorErrores::ejecutar([this] { reparar(); }); });

@@ -1,9 +1,12 @@
 #include "platform/ui/QtDialogs.h"
 
-#include <QCoreApplication>
-
+#include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTreeView>
+#include <QWidget>
+
 #include <chrono>
 
 namespace ui {
@@ -26,11 +29,25 @@ QString qs(const std::string& s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
+// Name, size, type and date of a file are read whole: the name takes the room
+// left over, the other columns follow their contents.
+void ajustarColumnas(QFileDialog& dlg) {
+    dlg.resize(880, 520);
+    auto* vista = dlg.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!vista)
+        return;
+    QHeaderView* cabecera = vista->header();
+    cabecera->setStretchLastSection(false);
+    cabecera->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int columna = 1; columna < cabecera->count(); ++columna)
+        cabecera->setSectionResizeMode(columna, QHeaderView::ResizeToContents);
+}
+
 } // namespace
 
 void QtDialogs::messageBox(const std::string& text, Icon icon) {
     QMessageBox box;
-    box.setWindowTitle(QString());
+    box.setWindowTitle(QStringLiteral("NURO"));
     box.setIcon(qtIcon(icon));
     box.setText(qs(text));
     box.setStandardButtons(QMessageBox::Ok);
@@ -52,6 +69,10 @@ QStringList QtDialogs::nameFilters(const std::string& filter) {
 OpenFileAnswer QtDialogs::showOpen(const OpenFileRequest& request) {
     QFileDialog dlg;
     dlg.setWindowTitle(QStringLiteral("Abrir"));
+    // Qt's own dialog on every desktop, so its columns can be sized.
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setViewMode(QFileDialog::Detail);
+    ajustarColumnas(dlg);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     // A typed name that does not exist is returned too; the caller reports it.
     dlg.setFileMode(QFileDialog::AnyFile);
@@ -78,6 +99,21 @@ void QtDialogs::yield() {
     if (ahora - ultimo < std::chrono::milliseconds(2))
         return;
     QCoreApplication::processEvents();
+    ultimo = Reloj::now();
+}
+
+// Painting a window needs no event: each one is redrawn and put on screen at
+// once, covering what a closed dialog left on it. Pending expose events are
+// left alone, because handling any event from here could run a timer or a
+// click in the middle of the step.
+void QtDialogs::repaint() {
+    using Reloj = std::chrono::steady_clock;
+    static Reloj::time_point ultimo;
+    if (Reloj::now() - ultimo < std::chrono::milliseconds(40))
+        return;
+    for (QWidget* ventana : QApplication::topLevelWidgets())
+        if (ventana->isVisible())
+            ventana->repaint();
     ultimo = Reloj::now();
 }
 

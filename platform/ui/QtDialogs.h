@@ -13,6 +13,7 @@ public:
     void messageBox(const std::string& text, Icon icon) override;
     OpenFileAnswer showOpen(const OpenFileRequest& request) override;
     void yield() override;
+    void repaint() override;
 
     // "Desc|*.a;*.b|Other|*.c" as Qt name filters: "Desc (*.a *.b)", "Other (*.c)".
     // A trailing description without patterns is dropped.

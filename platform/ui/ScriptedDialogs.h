@@ -29,21 +29,25 @@ public:
     const std::vector<Box>& boxes() const { return boxes_; }
     const std::vector<OpenFileRequest>& openRequests() const { return requests_; }
     int yields() const { return yields_; }
+    int repaints() const { return repaints_; }
     void clear() {
         boxes_.clear();
         requests_.clear();
         yields_ = 0;
+        repaints_ = 0;
     }
 
     void messageBox(const std::string& text, Icon icon) override;
     OpenFileAnswer showOpen(const OpenFileRequest& request) override;
     void yield() override;
+    void repaint() override { ++repaints_; }
 
 private:
     std::deque<OpenFileAnswer> opens_;
     std::vector<Box> boxes_;
     std::vector<OpenFileRequest> requests_;
     int yields_ = 0;
+    int repaints_ = 0;
 };
 
 } // namespace ui

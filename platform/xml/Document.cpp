@@ -1,6 +1,7 @@
 #include "platform/xml/Document.h"
 
 #include "platform/runtime/RuntimeError.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/xml/ErrorCollector.h"
 #include "platform/xml/FileDescriptor.h"
 #include "platform/xml/ParserScope.h"
@@ -22,6 +23,10 @@ namespace {
 // are not substituted, without XML_PARSE_DTDLOAD no external subset is read,
 // and without XML_PARSE_HUGE the parser's limits on entity expansion hold.
 constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
+
+// A large document takes seconds and nothing else yields meanwhile: the
+// windows are redrawn every so many nodes.
+constexpr unsigned kNodosPorRepintado = 1024;
 
 std::string text(const xmlChar* s) {
     return s ? reinterpret_cast<const char*>(s) : "";
@@ -112,7 +117,10 @@ void readAll(const FileDescriptor& fd, const std::string& path, _xmlSchema* sche
         attachSchema(reader.get(), schema, ctxt, errors);
     int ret;
     long reached = 0;
+    unsigned nodos = 0;
     while ((ret = xmlTextReaderRead(reader.get())) == 1 && !errors.hasError()) {
+        if (++nodos % kNodosPorRepintado == 0)
+            ui::Repintar();
         // A reference node has no line of its own and the text before it is
         // already freed: it stands where the text read so far ends.
         reached = lineReached(reader.get(), reached);

@@ -2,6 +2,7 @@
 // The windows under test need one QApplication for the whole test program:
 // one file of each such program includes this header.
 #include <QApplication>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -20,5 +21,18 @@ private:
 };
 
 inline ::testing::Environment* const entornoQt = ::testing::AddGlobalTestEnvironment(new EntornoQt);
+
+// A working window keeps the size its controls need: no resizing, no
+// maximise button.
+inline ::testing::AssertionResult tamanoFijo(const QWidget& ventana) {
+    if (ventana.windowFlags().testFlag(Qt::WindowMaximizeButtonHint))
+        return ::testing::AssertionFailure() << "maximise button";
+    if (ventana.minimumSize() != ventana.maximumSize())
+        return ::testing::AssertionFailure() << "resizable";
+    const QSize necesario = ventana.sizeHint();
+    if (ventana.width() < necesario.width() || ventana.height() < necesario.height())
+        return ::testing::AssertionFailure() << "controls do not fit";
+    return ::testing::AssertionSuccess();
+}
 
 } // namespace testenv

@@ -1,15 +1,23 @@
 #include "platform/ui/QtDialogs.h"
+#include "platform/ui/QtTraducciones.h"
 #include "tests/support/TestEnv.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -58,7 +66,14 @@ struct CasoIcono {
     QMessageBox::Icon esperado;
 };
 
-TEST(QtDialogsMensajes, ShowsTextIconAndOnlyOkWithoutTitle) {
+// Qt's own texts in Spanish, loaded once for this program.
+bool traducido() {
+    static const bool cargadas = ui::cargarTraduccionesQt();
+    return cargadas;
+}
+
+TEST(QtDialogsMensajes, ShowsTextIconAndOnlyOkTitledNuro) {
+    ASSERT_TRUE(traducido());
     const CasoIcono casos[] = {
         {ui::Icon::None, QMessageBox::NoIcon},
         {ui::Icon::Information, QMessageBox::Information},
@@ -68,18 +83,21 @@ TEST(QtDialogsMensajes, ShowsTextIconAndOnlyOkWithoutTitle) {
         QString texto, titulo;
         QMessageBox::Icon icono = QMessageBox::Warning;
         qsizetype botones = -1;
+        QString ok;
         alAparecer<QMessageBox>([&](QMessageBox* box) {
             texto = box->text();
             titulo = box->windowTitle();
             icono = box->icon();
             botones = box->buttons().size();
+            ok = box->button(QMessageBox::Ok)->text();
             box->button(QMessageBox::Ok)->click();
         });
         ui::QtDialogs().messageBox("Base de Datos Reparada. ¡¡¡ ñ", c.icono);
         EXPECT_EQ(texto, QString::fromUtf8("Base de Datos Reparada. ¡¡¡ ñ"));
-        EXPECT_TRUE(titulo.isEmpty());
+        EXPECT_EQ(titulo, "NURO");
         EXPECT_EQ(icono, c.esperado);
         EXPECT_EQ(botones, 1);
+        EXPECT_EQ(ok, "Aceptar");
     }
 }
 
@@ -113,6 +131,49 @@ TEST_F(QtDialogsAbrir, OffersFilterAndFolderAndReturnsChosenPath) {
     EXPECT_EQ(r.fileName, dir.file("datos.txt"));
 }
 
+// Qt's own dialog, in Spanish, with every column wide enough for its text.
+TEST_F(QtDialogsAbrir, SpanishDialogShowsNameSizeAndDateWhole) {
+    ASSERT_TRUE(traducido());
+    const std::string largo = "planos_de_la_declaracion_de_exportacion_diciembre.txt";
+    testenv::writeFile(dir.file(largo), std::string(123456, 'x'));
+    bool nativo = true;
+    QStringList botones;
+    std::vector<std::pair<QString, int>> celdas; // text and room of each cell
+    abrir({"", dir.path(), ""}, [&](QFileDialog* d) {
+        nativo = !d->testOption(QFileDialog::DontUseNativeDialog);
+        for (QAbstractButton* b : d->findChild<QDialogButtonBox*>()->buttons())
+            botones << b->text();
+        auto* vista = d->findChild<QTreeView*>("treeView");
+        QElapsedTimer reloj;
+        reloj.start();
+        auto fila = [&] {
+            const QModelIndexList i = vista->model()->match(
+                vista->rootIndex().isValid() ? vista->model()->index(0, 0, vista->rootIndex())
+                                             : QModelIndex(),
+                Qt::DisplayRole, QString::fromStdString(largo), 1, Qt::MatchExactly);
+            return i.isEmpty() ? QModelIndex() : i[0];
+        };
+        while (!fila().isValid() && reloj.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::processEvents();
+        const QModelIndex nombre = fila();
+        for (int columna : {0, 1, 3}) {
+            const QModelIndex celda = nombre.sibling(nombre.row(), columna);
+            celdas.emplace_back(celda.data().toString(), vista->header()->sectionSize(columna));
+        }
+        d->reject();
+    });
+    EXPECT_FALSE(nativo);
+    EXPECT_TRUE(botones.contains("Cancelar")) << botones.join(", ").toStdString();
+    ASSERT_EQ(celdas.size(), 3u);
+    const QFontMetrics medida(QApplication::font());
+    for (const auto& [texto, ancho] : celdas) {
+        EXPECT_FALSE(texto.isEmpty());
+        // The icon takes some room in the name's cell.
+        EXPECT_GT(ancho, medida.horizontalAdvance(texto)) << texto.toStdString();
+    }
+}
+
 TEST_F(QtDialogsAbrir, CancelLeavesNoName) {
     const auto r =
         abrir({"Archivos XML (*.xml)|*.xml", dir.path(), ""}, [](QFileDialog* d) { d->reject(); });
@@ -137,6 +198,31 @@ TEST_F(QtDialogsAbrir, StartsOnGivenFileName) {
         d->reject();
     });
     EXPECT_EQ(elegidos, QStringList{QString::fromStdString(dir.file("otro.xml"))});
+}
+
+// A repaint draws the windows and runs no event: no timer, no queued call.
+TEST(QtDialogsRepaint, DrawsWithoutRunningEvents) {
+    struct Contador : QWidget {
+        int pintadas = 0;
+        void paintEvent(QPaintEvent*) override { ++pintadas; }
+    } ventana;
+    ventana.show();
+    QCoreApplication::processEvents();
+    const int antes = ventana.pintadas;
+    bool corrio = false;
+    QTimer::singleShot(0, [&] { corrio = true; });
+    QMetaObject::invokeMethod(
+        &ventana, [&] { corrio = true; }, Qt::QueuedConnection);
+    std::this_thread::sleep_for(std::chrono::milliseconds(45));
+    ui::QtDialogs().repaint();
+    EXPECT_GT(ventana.pintadas, antes);
+    EXPECT_FALSE(corrio);
+    // At most 25 times a second.
+    const int despues = ventana.pintadas;
+    ui::QtDialogs().repaint();
+    EXPECT_EQ(ventana.pintadas, despues);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(corrio);
 }
 
 TEST(QtDialogsYield, RunsPendingEvents) {

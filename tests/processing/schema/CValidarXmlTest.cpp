@@ -1,6 +1,7 @@
 #include "processing/CValidarXml.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/TextLines.h"
+#include "platform/ui/ScriptedDialogs.h"
 #include "platform/xml/SchemaCache.h"
 #include "shell/Globales.h"
 #include "shell/Rutas.h"
@@ -72,6 +73,23 @@ protected:
 TEST_F(CValidarXmlTest, DocumentInTheFormsNamespacePasses) {
     EXPECT_TRUE(validar(document("<root xmlns=\"" + ns + "\"><Item>a</Item></root>")));
     EXPECT_EQ(validador.Error(), "");
+}
+
+// The check does not yield: a large document lets the windows repaint on the
+// way, valid or not.
+TEST_F(CValidarXmlTest, LargeDocumentLetsTheWindowsRepaint) {
+    ui::ScriptedDialogs dialogos;
+    ui::setDialogs(&dialogos);
+    std::string items;
+    for (int i = 0; i < 3000; ++i)
+        items += "<Item>" + std::to_string(i) + "</Item>";
+    for (const std::string& fin : {std::string("</root>"), std::string("<Otro/></root>")}) {
+        dialogos.clear();
+        validar(document("<root xmlns=\"" + ns + "\">" + items + fin));
+        EXPECT_GE(dialogos.repaints(), 5) << fin;
+        EXPECT_EQ(dialogos.yields(), 0);
+    }
+    ui::setDialogs(nullptr);
 }
 
 TEST_F(CValidarXmlTest, MissingSchemaFailsWithoutAnyQuery) {

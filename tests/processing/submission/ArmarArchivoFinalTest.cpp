@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -74,6 +75,15 @@ std::int16_t fallar(const char*, char* ruta, std::size_t, char* mensaje, std::si
     ruta[0] = '\0';
     std::strncpy(mensaje, "Clave de la Aduana vencida", tam - 1);
     return -1;
+}
+
+// Takes a while, on whatever thread it is called from.
+std::thread::id gHiloLibreria;
+std::int16_t fallarDespacio(const char* archivo, char* ruta, std::size_t tr, char* mensaje,
+                            std::size_t tm) {
+    gHiloLibreria = std::this_thread::get_id();
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    return fallar(archivo, ruta, tr, mensaje, tm);
 }
 
 class ArmarArchivoFinalTest : public ::testing::Test {
@@ -150,6 +160,20 @@ TEST_F(ArmarArchivoFinalTest, LibraryFailureShowsItsTextAndCopiesNothing) {
     EXPECT_TRUE(archivos(drive.processed()).empty());
     EXPECT_EQ(ventana.eventos.back(), "refresh");
     EXPECT_EQ(ventana.eventos[ventana.eventos.size() - 2], "caption:");
+}
+
+// The library cannot repaint: it runs off the window's thread, which repaints
+// meanwhile and handles nothing else; the steps keep their order.
+TEST_F(ArmarArchivoFinalTest, WindowRepaintsWhileTheLibraryWorks) {
+    closedlibs::FilewinLibrary::instance().setEntry(fallarDespacio);
+    correr(datos("9001", 3));
+    EXPECT_NE(gHiloLibreria, std::this_thread::get_id());
+    EXPECT_GE(dialogos.repaints(), 1);
+    EXPECT_EQ(dialogos.yields(), 3); // the join's, one per line
+    EXPECT_EQ(cajas(), std::vector<std::string>{"Ocurrió el error Clave de la Aduana vencida"});
+    EXPECT_EQ(ventana.eventos, (std::vector<std::string>{"caption:Haciendo Join de Archivos ....",
+                                                         "refresh", "caption:Encriptando ....",
+                                                         "refresh", "caption:", "refresh"}));
 }
 
 TEST_F(ArmarArchivoFinalTest, RealLibraryFailureReachesTheUser) {

@@ -7,6 +7,7 @@
 #include "processing/FrmProceso.h"
 #include "shell/Rutas.h"
 #include "tests/processing/windows/EntornoVentanas.h"
+#include "tests/support/EntornoQt.h"
 
 #include <filesystem>
 #include <functional>
@@ -158,6 +159,10 @@ TEST_P(ComunTest, TemporaryFolderNamedB64StillGivesTheSubmission) {
               std::vector<std::string>{"Se genero el Archivo :" + rutas::procesados() + salida[0]});
     EXPECT_TRUE(ventanas::archivos(carpeta).empty());
     esperarReposo(*v);
+}
+
+TEST_P(ComunTest, FixedSizeWithoutMaximise) {
+    EXPECT_TRUE(testenv::tamanoFijo(*v));
 }
 
 TEST_P(ComunTest, ExitWhileIdleClosesWithoutMessage) {

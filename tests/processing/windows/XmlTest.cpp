@@ -10,6 +10,8 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <chrono>
+#include <thread>
 
 using ventanas::Controles;
 
@@ -165,9 +167,12 @@ TEST_F(XmlTest, DocumentOfTheMostRecordsGivesTheHeadCount32768) {
 TEST_F(XmlTest, RuntimeErrorShowsTwoBoxesThenCleansUp) {
     drive->execute("update cuit set Cuit=NULL;");
     bool registrosAlPrimerAviso = false;
+    QString etiquetaAlPrimerAviso = "?";
     dialogos.onBox = [&](const ui::ScriptedDialogs::Box&) {
-        if (dialogos.boxes().size() == 1)
+        if (dialogos.boxes().size() == 1) {
             registrosAlPrimerAviso = rt::fileExists(drive->tmpFile("exportacion.xml"));
+            etiquetaAlPrimerAviso = Controles(v).Etiqueta->text();
+        }
     };
     procesar(v, exportacion("exportacion.xml"));
     const rt::RuntimeError e(rt::err::InvalidUseOfNull);
@@ -175,6 +180,8 @@ TEST_F(XmlTest, RuntimeErrorShowsTwoBoxesThenCleansUp) {
                                                   "94 " + e.description()}));
     EXPECT_EQ(iconos(), (std::vector<ui::Icon>{ui::Icon::None, ui::Icon::None}));
     EXPECT_TRUE(registrosAlPrimerAviso);
+    // The packing's last progress is gone before the boxes.
+    EXPECT_EQ(etiquetaAlPrimerAviso, "");
     esperarReposo(v);
     EXPECT_TRUE(temporales().empty());
 }
@@ -201,6 +208,51 @@ TEST_F(XmlTest, OverlongLineEndsInOverflowAndTheNextRunStillWorks) {
     procesar(v, drive->writeData("corto.xml", "<d xmlns=\"urn:prueba\"><e/></d>"));
     ASSERT_EQ(dialogos.boxes().size(), 1u);
     EXPECT_EQ(textos()[0].rfind("Se genero el Archivo :", 0), 0u) << textos()[0];
+}
+
+// The packing empties the caption after each line's records; the label keeps
+// the latest progress on show until another status comes, drawn at most 25
+// times a second.
+TEST_F(XmlTest, LatestProgressStaysOnShowThroughTheEmptyCaptions) {
+    const struct {
+        const char* caption;
+        bool tras40ms;
+        const char* visto;
+    } pasos[] = {
+        {"Generando Archivo ....", false, "Generando Archivo ...."},
+        {"Procesando : 1 de 2", true, "Procesando : 1 de 2"},
+        {"Procesando : 2 de 2", true, "Procesando : 2 de 2"},
+        {"", false, "Procesando : 2 de 2"},
+        {"", true, "Procesando : 2 de 2"},
+        {"Procesando : 3 de 1", true, "Procesando : 3 de 1"},
+        {"", true, "Procesando : 3 de 1"},
+        {"Haciendo Join de Archivos ....", false, "Haciendo Join de Archivos ...."},
+        {"", false, ""},
+    };
+    VentanaArchivoFinal& ventana = v;
+    for (const auto& p : pasos) {
+        SCOPED_TRACE(std::string("\"") + p.caption + "\"");
+        if (p.tras40ms)
+            std::this_thread::sleep_for(std::chrono::milliseconds(45));
+        ventana.EtiquetaCaption(p.caption);
+        ventana.EtiquetaRefresh();
+        EXPECT_EQ(v.EtiquetaTexto(), p.caption);
+        EXPECT_EQ(Controles(v).Etiqueta->text().toStdString(), p.visto);
+    }
+    // Progress within 40 ms of the last drawing waits.
+    std::this_thread::sleep_for(std::chrono::milliseconds(45));
+    const auto inicio = std::chrono::steady_clock::now();
+    ventana.EtiquetaCaption("Procesando : 4 de 1");
+    ventana.EtiquetaRefresh();
+    ventana.EtiquetaCaption("Procesando : 5 de 1");
+    ventana.EtiquetaRefresh();
+    if (std::chrono::steady_clock::now() - inicio < std::chrono::milliseconds(30)) {
+        EXPECT_EQ(Controles(v).Etiqueta->text().toStdString(), "Procesando : 4 de 1");
+    }
+    // Drawing the caption itself ends the progress.
+    ventana.EtiquetaCaption("");
+    v.EtiquetaDibujar();
+    EXPECT_EQ(Controles(v).Etiqueta->text().toStdString(), "");
 }
 
 // The run keeps the form it started with, even if the list changes meanwhile.

@@ -1,6 +1,8 @@
 #include "shell/FrmCuit.h"
 #include "tests/shell/windows/ApoyoVentanas.h"
+#include "tests/support/EntornoQt.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -37,6 +39,18 @@ TEST_F(FrmCuitTest, ControlsCarryTheirNames) {
     ASSERT_NE(w.findChild<QPushButton*>("CmdGrabar"), nullptr);
     EXPECT_EQ(w.findChild<QPushButton*>("CmdGrabar")->text(), "Grabar");
     EXPECT_NE(w.findChild<QWidget*>("Picture1"), nullptr);
+    EXPECT_TRUE(w.findChild<QPushButton*>("CmdGrabar")->isDefault());
+    EXPECT_TRUE(testenv::tamanoFijo(w));
+}
+
+TEST_F(FrmCuitTest, ReturnInTheBoxSaves) {
+    abrir();
+    caja()->setText("20123456786");
+    QKeyEvent pulsada(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(caja(), &pulsada);
+    apoyo::procesar();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(cuitGuardado(drive), "20123456786");
 }
 
 TEST_F(FrmCuitTest, NullCuitOpensEmptyWithFocusOnTheBox) {

@@ -1,5 +1,6 @@
 #include "shell/FrmReparar.h"
 #include "tests/shell/windows/ApoyoVentanas.h"
+#include "tests/support/EntornoQt.h"
 
 #include "platform/runtime/FileSystem.h"
 
@@ -36,6 +37,7 @@ protected:
 
 TEST_F(FrmRepararTest, ControlsCarryTheirNames) {
     EXPECT_EQ(w.windowTitle(), "Reparar Base de Datos");
+    EXPECT_TRUE(testenv::tamanoFijo(w));
     EXPECT_EQ(w.findChild<QLabel*>("Label1")->text(), "¿ QUIERE REPARAR LA BASE DE DATOS ?");
     EXPECT_EQ(w.findChild<QPushButton*>("CmdSi")->text(), "Si");
     EXPECT_EQ(w.findChild<QPushButton*>("CmdNo")->text(), "No");
