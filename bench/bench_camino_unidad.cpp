@@ -68,28 +68,59 @@ private:
 
 } // namespace
 
-UnidadCamino::UnidadCamino(double megabytes)
-    : raiz_((fs::temp_directory_path() / "nuro-bench-camino").string()) {
+const char* nombreCamino(Camino camino) {
+    return camino == Camino::Plano ? "flat" : camino == Camino::Vista ? "vista" : "XML";
+}
+
+UnidadCamino::UnidadCamino(Camino camino, double megabytes, bool crear)
+    : camino_(camino), dueno_(crear),
+      raiz_((fs::temp_directory_path() / "nuro-bench-camino").string()) {
+    static const char* const kEntradas[] = {"plano.txt", "vista.txt", "declaracion.xml"};
+    entrada_ = raiz_ + "/datos/" + kEntradas[static_cast<int>(camino)];
+    setenv("NURO_DRIVE", (raiz_ + "/drive").c_str(), 1);
+    setenv("tmp", tmp().c_str(), 1);
+    if (!crear) {
+        abrirBase();
+        return;
+    }
     fs::remove_all(raiz_);
     fs::create_directories(raiz_ + "/drive/DatosNuro/Esquemas");
     fs::create_directories(procesados());
     fs::create_directories(tmp());
     fs::create_directories(raiz_ + "/datos");
-    setenv("NURO_DRIVE", (raiz_ + "/drive").c_str(), 1);
-    setenv("tmp", tmp().c_str(), 1);
     crearBase();
-    std::ofstream(esquema(), std::ios::binary) << textoMuestra("Esquemas/F0801_00100.xsd");
-    escribirPlano(megabytes);
+    std::ofstream(esquema(), std::ios::binary)
+        << textoMuestra("Esquemas/F" + formulario().replace(4, 1, "_") + ".xsd");
+    if (camino == Camino::Plano)
+        escribirPlano(megabytes);
+    else if (camino == Camino::Vista)
+        escribirVista(megabytes);
+    else
+        escribirXml();
 }
 
 UnidadCamino::~UnidadCamino() {
     BaseDatos.reset();
     std::error_code ec;
-    fs::remove_all(raiz_, ec);
+    if (dueno_)
+        fs::remove_all(raiz_, ec);
+}
+
+std::string UnidadCamino::formulario() const {
+    static const char* const kFormularios[] = {"0801/00100", "0803/00100", "0804/00100"};
+    return kFormularios[static_cast<int>(camino_)];
 }
 
 std::string UnidadCamino::esquema() const {
-    return raiz_ + "/drive/DatosNuro/Esquemas/F0801_00100.xsd";
+    return raiz_ + "/drive/DatosNuro/Esquemas/F" + formulario().replace(4, 1, "_") + ".xsd";
+}
+
+std::string UnidadCamino::documento() const {
+    return camino_ == Camino::Xml ? entrada_ : raiz_ + "/documento.xml";
+}
+
+std::int64_t UnidadCamino::bytes() const {
+    return static_cast<std::int64_t>(fs::file_size(entrada_));
 }
 
 void UnidadCamino::crearBase() const {
@@ -98,17 +129,63 @@ void UnidadCamino::crearBase() const {
     conexion->execute(textoMuestra("sql/schema.sql") + "\n" + textoMuestra("sql/data.sql") +
                       "\nupdate cuit set Cuit='" + kCuit + "';");
     conexion->close();
-    BaseDatos = db::openDatabase(ruta, false, false, nuro::kConnect);
 }
 
-void UnidadCamino::escribirPlano(double megabytes) {
-    plano_ = raiz_ + "/datos/plano.txt";
-    std::ofstream out(plano_, std::ios::binary);
+void UnidadCamino::abrirBase() const {
+    BaseDatos =
+        db::openDatabase(raiz_ + "/drive/DatosNuro/BDNuro.mdb", false, false, nuro::kConnect);
+}
+
+void UnidadCamino::escribirPlano(double megabytes) const {
+    std::ofstream out(entrada_, std::ios::binary);
     const auto objetivo = static_cast<std::int64_t>(megabytes * 1e6);
+    long lineas = 0;
     for (long n = 0; out.tellp() < objetivo; ++n)
-        Declaracion(n).escribir(out, lineas_);
-    out.close();
-    bytes_ = static_cast<std::int64_t>(fs::file_size(plano_));
+        Declaracion(n).escribir(out, lineas);
+}
+
+// Form 0803/00100: one settlement every 50 lines, one service a line.
+void UnidadCamino::escribirVista(double megabytes) const {
+    std::ofstream out(entrada_, std::ios::binary);
+    const auto objetivo = static_cast<std::int64_t>(megabytes * 1e6);
+    for (long i = 0; out.tellp() < objetivo; ++i) {
+        const long liquidacion = i / 50;
+        out << kCuit << "|" << 200001 + liquidacion % 1200 / 100 * 100 + liquidacion % 12
+            << "|2024-0" << 1 + liquidacion % 9 << "-1" << liquidacion % 10 << "|S" << 10 + i % 90
+            << "|Servicio portuario numero " << i << "|" << 100 + i % 9000 << "."
+            << 10 + i % 90 << "|" << (i % 3 ? "30500010912" : "DNI12345678") << "|\r\n";
+    }
+}
+
+// Form 0804/00100 with as many goods as 32,767 records of 498 characters hold
+// (the XML road packs the lines without their ends).
+void UnidadCamino::escribirXml() const {
+    std::ofstream out(entrada_, std::ios::binary);
+    const std::string inicio =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+        "<Exportacion xmlns=\"urn:nuro:exportacion:F0804_00100\" "
+        "fecha=\"2024-04-15\">\r\n  <Exportador cuit=\"" +
+        kCuit +
+        "\">\r\n    <RazonSocial>Exportadora del Sur "
+        "S.A.</RazonSocial>\r\n  </Exportador>\r\n  <Destino>BR</Destino>\r\n";
+    const std::string fin = "</Exportacion>\r\n";
+    const std::int64_t capacidad = 32767LL * 498;
+    std::int64_t empaquetado = static_cast<std::int64_t>(inicio.size() + fin.size()) - 16;
+    out << inicio;
+    for (long n = 0;; ++n) {
+        const std::string m = "  <Mercaderia posicion=\"0201." + std::to_string(10 + n % 90) +
+                              ".00\">\r\n    <Descripcion>Mercaderia de exportacion numero " +
+                              std::to_string(n) + "</Descripcion>\r\n    <Kilos>" +
+                              std::to_string(100 + n % 90000) + ".00</Kilos>\r\n    <ValorFob>" +
+                              std::to_string(1000 + n % 900000) +
+                              ".50</ValorFob>\r\n  </Mercaderia>\r\n";
+        const auto largo = static_cast<std::int64_t>(m.size()) - 10; // five line ends
+        if (empaquetado + largo > capacidad)
+            break;
+        empaquetado += largo;
+        out << m;
+    }
+    out << fin;
 }
 
 void UnidadCamino::limpiar() const {

@@ -14,8 +14,7 @@ ui::OpenFileAnswer DialogosCamino::showOpen(const ui::OpenFileRequest&) {
     return {false, archivo_};
 }
 
-void FrmPlanosCronometrado::EtiquetaCaption(const std::string& texto) {
-    FrmProcesarPlanos::EtiquetaCaption(texto);
+void Cronometro::anotar(const std::string& texto) {
     // One clock read per line: the progress captions start with "P".
     if (!texto.empty() && texto[0] == 'P')
         ultimoProgreso = RelojCamino::now();
@@ -23,9 +22,9 @@ void FrmPlanosCronometrado::EtiquetaCaption(const std::string& texto) {
         estados.emplace_back(texto, RelojCamino::now());
 }
 
-void FrmPlanosCronometrado::abrir(const std::string& formularioVersion) {
-    show();
-    auto* lista = findChild<QComboBox*>("CboFormularios");
+void abrirVentana(QWidget& ventana, const std::string& formularioVersion) {
+    ventana.show();
+    auto* lista = ventana.findChild<QComboBox*>("CboFormularios");
     for (int i = 0; i < 1000 && lista->count() == 0; ++i)
         QCoreApplication::processEvents();
     for (int i = 0; i < lista->count(); ++i) {
@@ -34,27 +33,9 @@ void FrmPlanosCronometrado::abrir(const std::string& formularioVersion) {
             return;
         }
     }
-    throw std::runtime_error("the flat window does not list " + formularioVersion);
+    throw std::runtime_error("the window does not list " + formularioVersion);
 }
 
-void FrmPlanosCronometrado::procesar() {
-    estados.clear();
-    findChild<QPushButton*>("CmdProcesar")->click();
-}
-
-void DialogosCaminoEspaciados::yield() {
-    const auto ahora = RelojCamino::now();
-    if (ahora - ultimo_ < std::chrono::milliseconds(2))
-        return;
-    ultimo_ = ahora;
-    DialogosCamino::yield();
-}
-
-void ProgresoCoalescido::EtiquetaRefresh() {
-    const auto ahora = RelojCamino::now();
-    if (ahora - ultimo_ < std::chrono::milliseconds(40))
-        return;
-    ultimo_ = ahora;
-    ProgresoEnVentana::EtiquetaCaption(pendiente_);
-    ProgresoEnVentana::EtiquetaRefresh();
+void pulsarProcesar(QWidget& ventana) {
+    ventana.findChild<QPushButton*>("CmdProcesar")->click();
 }

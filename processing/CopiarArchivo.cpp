@@ -1,44 +1,77 @@
 #include "processing/CopiarArchivo.h"
 
+#include "platform/runtime/Descriptor.h"
 #include "platform/runtime/FileSystem.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/SystemError.h"
 #include "platform/ui/Dialogs.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// A descriptor closed on every way out.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
+struct Partes {
+    std::string carpeta; // with its trailing "/", or empty
+    std::string nombre;
 };
 
-// The temporary file in the destination's folder; removed unless renamed.
+Partes partes(const std::string& destino) {
+    const std::size_t barra = destino.rfind('/');
+    const std::string carpeta = barra == std::string::npos ? "" : destino.substr(0, barra + 1);
+    return {carpeta, destino.substr(carpeta.size())};
+}
+
+// "." + name + "." + six characters: the hidden copy of that name.
+bool esCopiaOculta(const std::string& entrada, const std::string& nombre) {
+    return entrada.size() == nombre.size() + 8 && entrada[0] == '.' &&
+           entrada.compare(1, nombre.size(), nombre) == 0 && entrada[nombre.size() + 1] == '.';
+}
+
+// A copy killed half-way leaves its hidden file behind; the next copy of the
+// same name removes such regular files, and nothing else.
+void quitarCopiasOcultas(const Partes& p) {
+    struct Cerrar {
+        void operator()(DIR* d) const { ::closedir(d); }
+    };
+    std::unique_ptr<DIR, Cerrar> carpeta(::opendir(p.carpeta.empty() ? "." : p.carpeta.c_str()));
+    if (!carpeta)
+        return; // the copy itself reports a missing folder
+    const int fd = ::dirfd(carpeta.get());
+    while (const dirent* e = ::readdir(carpeta.get())) {
+        struct stat st {};
+        if (esCopiaOculta(e->d_name, p.nombre) &&
+            ::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            ::unlinkat(fd, e->d_name, 0);
+    }
+}
+
+// The temporary file in the destination's folder, created fresh without
+// following a link; removed unless renamed.
 class Temporal {
 public:
-    explicit Temporal(const std::string& destino) {
-        const std::size_t barra = destino.rfind('/');
-        const std::string carpeta = barra == std::string::npos ? "" : destino.substr(0, barra + 1);
-        const std::string nombre = destino.substr(carpeta.size());
-        ruta_ = carpeta + "." + nombre + ".XXXXXX";
-        fd_ = ::mkostemp(ruta_.data(), O_CLOEXEC);
-        if (fd_ < 0)
+    explicit Temporal(const Partes& p) {
+        static constexpr char kLetras[] =
+            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        std::random_device azar;
+        std::uniform_int_distribution<int> letra(0, sizeof kLetras - 2);
+        for (int intento = 0; intento < 100 && fd_ < 0; ++intento) {
+            ruta_ = p.carpeta + "." + p.nombre + ".";
+            for (int i = 0; i < 6; ++i)
+                ruta_ += kLetras[letra(azar)];
+            fd_ = ::open(ruta_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd_ < 0 && errno != EEXIST)
+                break;
+        }
+        if (fd_ < 0) {
+            ruta_.clear();
             rt::raiseFileError(errno);
+        }
     }
     ~Temporal() {
         if (fd_ >= 0)
@@ -80,27 +113,47 @@ void escribirTodo(int fd, const char* datos, ssize_t n) {
     }
 }
 
-void copiarContenido(int origen, int destino) {
-    char buf[65536];
+// In the kernel, without passing through this process; false where the file
+// systems do not allow it, with the offsets where the copy got to.
+bool copiarEnNucleo(int origen, int destino) {
     for (;;) {
-        const ssize_t n = ::read(origen, buf, sizeof buf);
+        const ssize_t n = ::copy_file_range(origen, nullptr, destino, nullptr, 1 << 26, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP ||
+                      errno == EPERM))
+            return false;
+        if (n < 0)
+            rt::raiseFileError(errno);
+        if (n == 0)
+            return true;
+        ui::Repintar();
+    }
+}
+
+// The copy of a large file does not yield: the window is repainted between
+// pieces instead.
+void copiarContenido(int origen, int destino) {
+    if (copiarEnNucleo(origen, destino))
+        return;
+    std::unique_ptr<char[]> buf(new char[1 << 20]);
+    for (;;) {
+        const ssize_t n = ::read(origen, buf.get(), 1 << 20);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             rt::raiseFileError(errno);
         if (n == 0)
             return;
-        escribirTodo(destino, buf, n);
-        // The copy of a large file does not yield.
+        escribirTodo(destino, buf.get(), n);
         ui::Repintar();
     }
 }
 
 // Makes the rename itself durable.
-void sincronizarCarpeta(const std::string& destino) {
-    const std::size_t barra = destino.rfind('/');
-    const std::string carpeta = barra == std::string::npos ? "." : destino.substr(0, barra + 1);
-    Descriptor fd(::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+void sincronizarCarpeta(const Partes& p) {
+    rt::Descriptor fd(
+        ::open(p.carpeta.empty() ? "." : p.carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() >= 0)
         ::fsync(fd.get());
 }
@@ -108,15 +161,17 @@ void sincronizarCarpeta(const std::string& destino) {
 } // namespace
 
 void CopiarArchivo(const std::string& origen, const std::string& destino) {
-    Descriptor entrada(::open(origen.c_str(), O_RDONLY | O_CLOEXEC));
+    rt::Descriptor entrada(::open(origen.c_str(), O_RDONLY | O_CLOEXEC));
     if (entrada.get() < 0 && errno == ENOENT)
         rt::raise(rt::err::FileNotFound);
     if (entrada.get() < 0)
         rt::raiseFileError(errno);
     if (rt::fileExists(destino) && rt::isReadOnly(destino))
         rt::raise(rt::err::PathFileAccess);
-    Temporal temporal(destino);
+    const Partes p = partes(destino);
+    quitarCopiasOcultas(p);
+    Temporal temporal(p);
     copiarContenido(entrada.get(), temporal.fd());
     temporal.confirmar(destino);
-    sincronizarCarpeta(destino);
+    sincronizarCarpeta(p);
 }

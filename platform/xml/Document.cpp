@@ -4,6 +4,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/xml/ErrorCollector.h"
 #include "platform/xml/FileDescriptor.h"
+#include "platform/xml/LimiteAtributos.h"
 #include "platform/xml/ParserScope.h"
 #include "platform/xml/SchemaCache.h"
 #include "platform/xml/SourceLine.h"
@@ -32,10 +33,13 @@ std::string text(const xmlChar* s) {
     return s ? reinterpret_cast<const char*>(s) : "";
 }
 
-ReaderPtr openReader(const FileDescriptor& fd, const std::string& path, ErrorCollector& errors) {
+// The reader takes the file through limite, which must outlive it.
+ReaderPtr openReader(const FileDescriptor& fd, const std::string& path, LimiteAtributos& limite,
+                     ErrorCollector& errors) {
     if (::lseek(fd.get(), 0, SEEK_SET) < 0)
         rt::raise(rt::err::PathFileAccess);
-    ReaderPtr reader(xmlReaderForFd(fd.get(), path.c_str(), nullptr, kOptions));
+    ReaderPtr reader(
+        xmlReaderForIO(LimiteAtributos::leer, nullptr, &limite, path.c_str(), nullptr, kOptions));
     if (!reader)
         rt::raise(rt::err::OutOfMemory);
     xmlTextReaderSetStructuredErrorHandler(reader.get(), ErrorCollector::onError, &errors);
@@ -46,7 +50,8 @@ ReaderPtr openReader(const FileDescriptor& fd, const std::string& path, ErrorCol
 // optional when no root element was reached (errors then says why).
 std::optional<std::string> rootNamespace(const FileDescriptor& fd, const std::string& path,
                                          ErrorCollector& errors) {
-    ReaderPtr reader = openReader(fd, path, errors);
+    LimiteAtributos limite(fd.get(), path, errors);
+    ReaderPtr reader = openReader(fd, path, limite, errors);
     while (!errors.hasError() && xmlTextReaderRead(reader.get()) == 1)
         if (xmlTextReaderNodeType(reader.get()) == XML_READER_TYPE_ELEMENT)
             return text(xmlTextReaderConstNamespaceUri(reader.get()));
@@ -108,17 +113,49 @@ const xmlChar* entityReference(xmlTextReaderPtr reader) {
     return nullptr;
 }
 
-// Reads the whole file once, stopping at the first error.
-void readAll(const FileDescriptor& fd, const std::string& path, _xmlSchema* schema,
-             ErrorCollector& errors) {
-    SchemaValidPtr ctxt; // the reader refers to it until freed, so it goes last
-    ReaderPtr reader = openReader(fd, path, errors);
-    if (schema)
-        attachSchema(reader.get(), schema, ctxt, errors);
+// The schema a load starts with, and the namespace it serves.
+struct Esquema {
+    _xmlSchema* schema = nullptr;
+    std::string ns;
+};
+
+// At the root element: the schema goes on if the root is in its namespace;
+// otherwise its complaints about the root are dropped and it stops, so the
+// document is only checked for being well-formed.
+void atRoot(xmlTextReaderPtr reader, const std::string& ns, Esquema& esquema,
+            ErrorCollector& errors) {
+    if (!esquema.schema)
+        return;
+    if (ns == esquema.ns) {
+        errors.releaseValidity();
+        return;
+    }
+    errors.dropValidity();
+    xmlTextReaderSchemaValidateCtxt(reader, nullptr, 0);
+    esquema.schema = nullptr;
+}
+
+// Reads the whole file once, stopping at the first error; the namespace of
+// the root element, or an empty optional when none was reached.
+std::optional<std::string> readAll(const FileDescriptor& fd, const std::string& path,
+                                   Esquema esquema, ErrorCollector& errors) {
+    // The reader refers to both until freed, so they go last.
+    LimiteAtributos limite(fd.get(), path, errors);
+    SchemaValidPtr ctxt;
+    ReaderPtr reader = openReader(fd, path, limite, errors);
+    if (esquema.schema) {
+        attachSchema(reader.get(), esquema.schema, ctxt, errors);
+        errors.holdValidity();
+    }
+    std::optional<std::string> root;
     int ret;
     long reached = 0;
     unsigned nodos = 0;
     while ((ret = xmlTextReaderRead(reader.get())) == 1 && !errors.hasError()) {
+        if (!root && xmlTextReaderNodeType(reader.get()) == XML_READER_TYPE_ELEMENT) {
+            root = text(xmlTextReaderConstNamespaceUri(reader.get()));
+            atRoot(reader.get(), *root, esquema, errors);
+        }
         if (++nodos % kNodosPorRepintado == 0)
             ui::Repintar();
         // A reference node has no line of its own and the text before it is
@@ -131,10 +168,27 @@ void readAll(const FileDescriptor& fd, const std::string& path, _xmlSchema* sche
                              "' not expanded: entity references are not allowed",
                          path, reached);
     }
+    errors.releaseValidity();
     if (ret < 0 && !errors.hasError())
         errors.raise("Document is not well-formed", path, 0);
-    if (schema && !errors.hasError() && xmlTextReaderIsValid(reader.get()) != 1)
+    if (!root && !errors.hasError())
+        errors.raise("Document is empty", path, 0);
+    if (esquema.schema && !errors.hasError() && xmlTextReaderIsValid(reader.get()) != 1)
         errors.raise("Document is not valid", path, 0);
+    return root;
+}
+
+// The schema to start with: the cache's only one, read in the same pass as
+// the root's namespace. A cache of several schemas needs the namespace first,
+// from a read of the file's start.
+Esquema esquemaInicial(const SchemaCache* cache, const FileDescriptor& fd, const std::string& path,
+                       ErrorCollector& errors) {
+    if (!cache || cache->length() == 0)
+        return {};
+    if (const std::string* ns = cache->soleNamespace())
+        return {cache->find(*ns), *ns};
+    const std::optional<std::string> ns = rootNamespace(fd, path, errors);
+    return ns ? Esquema{cache->find(*ns), *ns} : Esquema{};
 }
 
 // A file that cannot be opened, or a folder, fails before the parser starts.
@@ -184,10 +238,10 @@ bool Document::load(const std::string& path) {
     FileDescriptor fd(path);
     if (!readable(fd, errno, path, errors))
         return fail(path, errors);
-    std::optional<std::string> ns = rootNamespace(fd, path, errors);
-    if (!ns)
+    const Esquema esquema = esquemaInicial(cache_, fd, path, errors);
+    if (errors.hasError())
         return fail(path, errors);
-    readAll(fd, path, cache_ ? cache_->find(*ns) : nullptr, errors);
+    const std::optional<std::string> ns = readAll(fd, path, esquema, errors);
     if (errors.hasError())
         return fail(path, errors);
     hasRoot_ = true;

@@ -20,23 +20,42 @@ void ErrorCollector::onError(void* collector, xmlErrorPtr error) {
 }
 
 void ErrorCollector::take(const xmlError& error) {
-    if (has_ || error.level < XML_ERR_ERROR)
+    if (error.level < XML_ERR_ERROR)
+        return;
+    const Entry entry{trimEnd(error.message), error.file ? error.file : "", error.line, error.int2};
+    if (holding_ && error.domain == XML_FROM_SCHEMASV) {
+        if (!held_) {
+            held_ = true;
+            heldFirst_ = !has_;
+            heldEntry_ = entry;
+        }
+        return;
+    }
+    if (has_)
         return;
     has_ = true;
-    reason_ = trimEnd(error.message);
-    file_ = error.file ? error.file : "";
-    line_ = error.line;
-    linepos_ = error.int2;
+    first_ = entry;
+}
+
+void ErrorCollector::releaseValidity() {
+    holding_ = false;
+    if (held_ && heldFirst_) {
+        has_ = true;
+        first_ = heldEntry_;
+    }
+    held_ = false;
+}
+
+void ErrorCollector::dropValidity() {
+    holding_ = false;
+    held_ = false;
 }
 
 void ErrorCollector::raise(std::string reason, std::string file, long line) {
     if (has_)
         return;
     has_ = true;
-    reason_ = std::move(reason);
-    file_ = std::move(file);
-    line_ = line;
-    linepos_ = 0;
+    first_ = {std::move(reason), std::move(file), line, 0};
 }
 
 } // namespace xml

@@ -12,23 +12,39 @@ public:
     static void onError(void* collector, xmlErrorPtr error);
 
     bool hasError() const { return has_; }
+
+    // While held, the schema validator's first error waits aside: the root
+    // element's namespace decides whether the schema applies at all.
+    void holdValidity() { holding_ = true; }
+    // The held error counts, ahead of any other that came after it.
+    void releaseValidity();
+    // The held error is forgotten.
+    void dropValidity();
     // An error found by the layer itself rather than by libxml2.
     void raise(std::string reason, std::string file, long line);
 
-    const std::string& reason() const { return reason_; }
+    const std::string& reason() const { return first_.reason; }
     // File the error was found in; empty when libxml2 named none.
-    const std::string& file() const { return file_; }
-    long line() const { return line_; }
-    int linepos() const { return linepos_; }
+    const std::string& file() const { return first_.file; }
+    long line() const { return first_.line; }
+    int linepos() const { return first_.linepos; }
 
 private:
+    struct Entry {
+        std::string reason;
+        std::string file;
+        long line = 0;
+        int linepos = 0;
+    };
+
     void take(const xmlError& error);
 
     bool has_ = false;
-    std::string reason_;
-    std::string file_;
-    long line_ = 0;
-    int linepos_ = 0;
+    Entry first_;
+    bool holding_ = false;
+    bool held_ = false;
+    bool heldFirst_ = false;
+    Entry heldEntry_;
 };
 
 } // namespace xml

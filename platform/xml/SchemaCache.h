@@ -24,6 +24,10 @@ public:
     // The schema registered for the namespace, or nullptr.
     _xmlSchema* find(const std::string& namespaceURI) const;
     std::size_t length() const { return schemas_.size(); }
+    // The namespace of the only schema held; nullptr when none or several.
+    const std::string* soleNamespace() const {
+        return schemas_.size() == 1 ? &schemas_.begin()->first : nullptr;
+    }
 
 private:
     struct Free {

@@ -7,7 +7,7 @@
 #include "shell/Globales.h"
 #include "tests/e2e/ArchivoEntrega.h"
 #include "tests/e2e/Conduccion.h"
-#include "tests/processing/submission/ClaveOficinaPrueba.h"
+#include "tests/support/AbrirEntrega.h"
 #include "tests/support/TestDrive.h"
 
 #include <gtest/gtest.h>
@@ -115,7 +115,7 @@ TEST_P(EntregaTest, FromTheMenuToProcesados) {
     EXPECT_EQ(nombre, nro + "F" + formulario + ".dat.b64");
 
     const e2e::ArchivoEntrega entrega(
-        prueba::abrirSellado(testenv::readFile(drive.processed() + "/" + nombre)));
+        prueba::abrirEntrega(testenv::readFile(drive.processed() + "/" + nombre)));
     EXPECT_TRUE(entrega.lineasConCrLf());
     const std::vector<std::string> registros = entrega.registros02();
     ASSERT_FALSE(registros.empty());

@@ -134,6 +134,35 @@ TEST_F(DocumentTest, FailureNamesReasonLineAndSourceText) {
     }
 }
 
+// libxml2 checks an element's attributes in time that grows with their
+// square: a start tag with more attributes than any declaration has is
+// refused before it is parsed. "=" signs elsewhere do not count.
+TEST_F(DocumentTest, StartTagWithTooManyAttributesIsRefusedAtOnce) {
+    std::string atributos, iguales;
+    for (int i = 0; i < 33800; ++i) {
+        atributos += " b" + std::to_string(i) + "=\"1\"";
+        iguales += "=";
+    }
+    const struct {
+        std::string text;
+        bool loads;
+    } cases[] = {
+        {std::string(kProlog) + "<root xmlns=\"urn:t\">\n<a" + atributos + "/></root>", false},
+        {std::string(kProlog) + "<!-- " + iguales + " -->\n<root xmlns=\"urn:t\"><a x=\"" +
+             iguales + "\">" + iguales + "<![CDATA[" + iguales + "]]></a><?p " + iguales +
+             "?><a x='" + iguales + "'/></root>",
+         true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(load(c.text), c.loads) << error().reason;
+        if (!c.loads) {
+            EXPECT_EQ(error().reason,
+                      "El elemento de la línea 3 tiene demasiados atributos (más de 33791)");
+            EXPECT_EQ(error().line, 3);
+        }
+    }
+}
+
 TEST_F(DocumentTest, EmptyFileFails) {
     EXPECT_FALSE(load(""));
     EXPECT_FALSE(error().reason.empty());

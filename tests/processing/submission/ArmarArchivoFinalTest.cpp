@@ -6,7 +6,7 @@
 #include "shell/CFuncGral.h"
 #include "shell/Globales.h"
 #include "shell/Rutas.h"
-#include "tests/processing/submission/ClaveOficinaPrueba.h"
+#include "tests/support/AbrirEntrega.h"
 #include "tests/support/TestDrive.h"
 
 #include <gtest/gtest.h>
@@ -132,7 +132,7 @@ TEST_F(ArmarArchivoFinalTest, JoinedFileIsEncryptedIntoProcesados) {
     EXPECT_EQ(nro, FuncGral().GenerarNroMagico(kCuit, kFecha));
     const std::string unido = conNumero(fixture("unido_tres.txt"), nro);
     EXPECT_EQ(testenv::readFile(cabecera()), unido);
-    EXPECT_EQ(prueba::abrirSellado(testenv::readFile(salida())), unido);
+    EXPECT_EQ(prueba::abrirEntrega(testenv::readFile(salida())), unido);
     EXPECT_EQ(cajas(), std::vector<std::string>{"Se genero el Archivo :" + rutas::procesados() +
                                                 nro + "F9001.dat.b64"});
     EXPECT_EQ(dialogos.boxes()[0].icon, ui::Icon::None);
@@ -189,9 +189,54 @@ TEST_F(ArmarArchivoFinalTest, SecondRunReplacesTheEarlierOutput) {
     nro = FuncGral().GenerarNroMagico(kCuit, kFecha);
     testenv::writeFile(salida(), "salida anterior");
     correr(datos("9001", 3));
-    EXPECT_EQ(prueba::abrirSellado(testenv::readFile(salida())),
+    EXPECT_EQ(prueba::abrirEntrega(testenv::readFile(salida())),
               conNumero(fixture("unido_tres.txt"), nro));
     EXPECT_EQ(archivos(drive.processed()).size(), 1u);
+}
+
+// A copy killed half-way leaves its hidden file; the next copy of that name
+// removes such regular files and nothing else.
+TEST_F(ArmarArchivoFinalTest, HiddenCopiesLeftOfTheSameNameAreRemoved) {
+    nro = FuncGral().GenerarNroMagico(kCuit, kFecha);
+    const std::string nombre = nro + "F9001.dat.b64";
+    enum Tipo { Archivo, Enlace, Carpeta };
+    const struct {
+        std::string nombre;
+        Tipo tipo;
+        bool queda;
+    } cases[] = {
+        {"." + nombre + ".a1B2c3", Archivo, false},
+        {"." + nombre + ".XXXXXX", Archivo, false},
+        {"." + nombre + ".a1B2c", Archivo, true},
+        {"." + nombre + ".a1B2c34", Archivo, true},
+        {"." + nombre + "_a1B2c3", Archivo, true},
+        {nombre + ".a1B2c3", Archivo, true},
+        {".otro.dat.b64.a1B2c3", Archivo, true},
+        {"." + nro + "F9002.dat.b64.a1B2c3", Archivo, true},
+        {"." + nombre + ".enlace", Enlace, true},
+        {"." + nombre + ".carpet", Carpeta, true},
+    };
+    const std::string ajeno = drive.tmpFile("ajeno.txt");
+    testenv::writeFile(ajeno, "ajeno");
+    for (const auto& c : cases) {
+        const std::string ruta = drive.processed() + "/" + c.nombre;
+        if (c.tipo == Archivo)
+            testenv::writeFile(ruta, "parcial");
+        else if (c.tipo == Enlace)
+            fs::create_symlink(ajeno, ruta);
+        else
+            fs::create_directory(ruta);
+    }
+    correr(datos("9001", 3));
+    EXPECT_EQ(prueba::abrirEntrega(testenv::readFile(salida())),
+              conNumero(fixture("unido_tres.txt"), nro));
+    for (const auto& c : cases)
+        EXPECT_EQ(fs::symlink_status(drive.processed() + "/" + c.nombre).type() !=
+                      fs::file_type::not_found,
+                  c.queda)
+            << c.nombre;
+    EXPECT_EQ(testenv::readFile(ajeno), "ajeno");
+    EXPECT_EQ(archivos(drive.processed()).size(), 9u);
 }
 
 TEST_F(ArmarArchivoFinalTest, ReadOnlyOutputIsARunTimeErrorAndKeepsTheEncryptedFile) {

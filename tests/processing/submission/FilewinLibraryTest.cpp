@@ -3,7 +3,7 @@
 #include "platform/closedlibs/filewin/filewin.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/TextLines.h"
-#include "tests/processing/submission/ClaveOficinaPrueba.h"
+#include "tests/support/AbrirEntrega.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -23,14 +23,17 @@ TEST(FilewinLibraryTest, SealsTheFileForTheOfficeNextToIt) {
     ASSERT_EQ(FilewinLibrary::instance().filewin(entrada, encriptado, mensaje), 0) << mensaje;
     EXPECT_EQ(encriptado, entrada + ".b64");
     EXPECT_EQ(mensaje, "");
-    EXPECT_EQ(prueba::abrirSellado(testenv::readFile(encriptado)), contenido);
+    EXPECT_EQ(prueba::abrirEntrega(testenv::readFile(encriptado)), contenido);
     EXPECT_EQ(testenv::readFile(entrada), contenido); // the input is left as it was
 }
 
-TEST(FilewinLibraryTest, LargeFilesAreEncodedInPiecesAsIfAtOnce) {
+// The file is encrypted in pieces of 1 MiB: sizes around the pieces' ends,
+// the empty file included, open whole, and the text is one base64 text.
+TEST(FilewinLibraryTest, FilesOfAnySizeOpenWhole) {
     testenv::TempDir dir;
-    // Sizes around the pieces of whole 3-byte groups in which the text is written.
-    for (std::size_t tam : {49103u, 49151u, 200003u}) {
+    constexpr std::size_t kTrozo = 1 << 20;
+    for (std::size_t tam : {std::size_t{0}, std::size_t{1}, kTrozo - 1, kTrozo, kTrozo + 1,
+                            2 * kTrozo, 2 * kTrozo + 2}) {
         const std::string entrada = dir.file("grande.dat");
         std::string contenido(tam, '\0');
         for (std::size_t i = 0; i < tam; ++i)
@@ -39,13 +42,47 @@ TEST(FilewinLibraryTest, LargeFilesAreEncodedInPiecesAsIfAtOnce) {
         std::string encriptado, mensaje;
         ASSERT_EQ(FilewinLibrary::instance().filewin(entrada, encriptado, mensaje), 0) << mensaje;
         const std::string texto = testenv::readFile(encriptado);
-        // Padding, if any, only at the very end.
-        const std::size_t relleno = texto.find('=');
-        if (relleno != std::string::npos) {
+        EXPECT_EQ(texto.size() % 4, 0u) << tam;
+        EXPECT_EQ(texto.find_first_not_of(
+                      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"),
+                  texto.find('='))
+            << tam;
+        if (const std::size_t relleno = texto.find('='); relleno != std::string::npos) {
             EXPECT_EQ(texto.find_first_not_of('=', relleno), std::string::npos) << tam;
         }
-        EXPECT_EQ(prueba::abrirSellado(texto), contenido) << tam;
+        EXPECT_EQ(prueba::abrirEntrega(texto), contenido) << tam;
     }
+}
+
+// What the office refuses: a text cut short, a piece altered, bytes added.
+TEST(FilewinLibraryTest, AlteredFilesDoNotOpen) {
+    testenv::TempDir dir;
+    const std::string entrada = dir.file("000123F9001.dat");
+    testenv::writeFile(entrada, std::string((1 << 20) + 1000, 'x'));
+    std::string encriptado, mensaje;
+    ASSERT_EQ(FilewinLibrary::instance().filewin(entrada, encriptado, mensaje), 0) << mensaje;
+    const std::string texto = testenv::readFile(encriptado);
+    std::string alterado = texto;
+    alterado[texto.size() / 2] = alterado[texto.size() / 2] == 'A' ? 'B' : 'A';
+    // The first piece alone: the file cut at a piece's end.
+    const std::string cortado = texto.substr(0, (104 + (1 << 20) + 17) / 3 * 4);
+    for (const std::string& malo : {alterado, cortado, texto.substr(0, texto.size() - 8),
+                                    texto.substr(0, 100), texto + texto})
+        EXPECT_THROW(prueba::abrirEntrega(malo), std::runtime_error) << malo.size();
+}
+
+// A link left at the output's name is replaced, not followed.
+TEST(FilewinLibraryTest, OutputNameIsNotFollowed) {
+    testenv::TempDir dir;
+    const std::string entrada = dir.file("000123F9001.dat");
+    testenv::writeFile(entrada, "HEAD10 01 01 000001\r\n");
+    testenv::writeFile(dir.file("ajeno"), "ajeno");
+    std::filesystem::create_symlink(dir.file("ajeno"), entrada + ".b64");
+    std::string encriptado, mensaje;
+    ASSERT_EQ(FilewinLibrary::instance().filewin(entrada, encriptado, mensaje), 0) << mensaje;
+    EXPECT_FALSE(std::filesystem::is_symlink(encriptado));
+    EXPECT_EQ(testenv::readFile(dir.file("ajeno")), "ajeno");
+    EXPECT_EQ(prueba::abrirEntrega(testenv::readFile(encriptado)), "HEAD10 01 01 000001\r\n");
 }
 
 TEST(FilewinLibraryTest, FailuresGiveStatusAndSpanishText) {
