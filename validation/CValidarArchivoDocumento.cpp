@@ -4,6 +4,7 @@
 
 #include "platform/runtime/FileSystem.h"
 #include "platform/runtime/RuntimeError.h"
+#include "validation/TextoXml.h"
 
 namespace {
 
@@ -27,7 +28,11 @@ void CValidarArchivo::AgregarElemento(std::string_view valor, std::string_view n
                                       std::string_view tipo) {
     const bool seccion = tipo == "C";
     for (std::string* buffer : {&vXmlBloques, &vXmlCopia}) {
-        buffer->append("<").append(nombre).append(seccion ? "><![CDATA[" : ">").append(valor);
+        buffer->append("<").append(nombre).append(seccion ? "><![CDATA[" : ">");
+        if (seccion)
+            TextoXml::AgregarSeccion(*buffer, valor);
+        else
+            TextoXml::AgregarContenido(*buffer, valor);
         buffer->append(seccion ? "]]></" : "</").append(nombre).append(">");
     }
 }

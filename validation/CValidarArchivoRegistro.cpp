@@ -7,6 +7,7 @@
 #include "shell/CFuncGral.h"
 #include "shell/Globales.h"
 #include "validation/ReglasCampo.h"
+#include "validation/TextoXml.h"
 
 namespace {
 
@@ -132,7 +133,9 @@ std::string CValidarArchivo::ArmarAtributos(const std::string& linea,
             continue;
         if (!resultado.empty())
             resultado += ' ';
-        resultado += vEstructura(kNombreCampo, fila) + "=\"" + valor + "\"";
+        resultado += vEstructura(kNombreCampo, fila) + "=\"";
+        TextoXml::AgregarAtributo(resultado, valor);
+        resultado += '"';
     }
     return resultado;
 }

@@ -62,8 +62,10 @@ const Atributos kAtributos[] = {
     {"DosAtributos", "01|7|Ana|x|\r\n", "<Uno ID=\"7\" COD=\"x\"><NOM><![CDATA[Ana]]></NOM></Uno>"},
     {"SinAtributos", "01|7|Ana|x|\r\n02|z|\r\n", "<Dos ><X><![CDATA[z]]></X></Dos>"},
     {"ValorDeMasNoEsAtributo", "01|7|Ana|x|extra\r\n", "<Uno ID=\"7\" COD=\"x\"><NOM>"},
-    {"ValoresSinEscapar", "01|7|<&\"|x|\r\n",
-     "<Uno ID=\"7\" COD=\"x\"><NOM><![CDATA[<&\"]]></NOM>"},
+    {"ValoresComoTexto", "01|7|<&\"|x|\r\n", "<Uno ID=\"7\" COD=\"x\"><NOM><![CDATA[<&\"]]></NOM>"},
+    {"AtributoEscapado", "01|7|Ana|\"|\r\n", "<Uno ID=\"7\" COD=\"&quot;\"><NOM>"},
+    {"AtributoConMenor", "01|7|Ana|<|\r\n", "COD=\"&lt;\"><NOM>"},
+    {"AtributoConAmpersand", "01|7|Ana|&|\r\n", "COD=\"&amp;\"><NOM>"},
     {"AtributoVacio", "01|7|Ana||\r\n", "<Uno ID=\"7\" COD=\"\"><NOM>"},
 };
 
