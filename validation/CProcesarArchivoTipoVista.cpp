@@ -59,6 +59,7 @@ void CProcesarArchivoTipoVista::PasoAMatriz() {
 std::optional<bool> CProcesarArchivoTipoVista::Validar() {
     rt::Close(kArchivoVista);
     rt::Open(archivo_, rt::OpenMode::Input, kArchivoVista);
+    rt::InputReader(kArchivoVista).skipByteOrderMark();
     rt::FileCloser cierre{kArchivoVista};
     double n = 0;
     std::optional<bool> resultado;
@@ -120,6 +121,7 @@ void CProcesarArchivoTipoVista::ConformarArchivo() {
     vUltimos.assign(1, std::string());
     rt::Close(kArchivoVista);
     rt::Open(archivo_, rt::OpenMode::Input, kArchivoVista);
+    rt::InputReader(kArchivoVista).skipByteOrderMark();
     rt::FileCloser cierreVista{kArchivoVista};
     double n = 0;
     const std::string temporal = ArchivoPlanoTemporal();

@@ -62,6 +62,7 @@ bool CValidarArchivo::Ejecutar(std::string& pNombreArchivo, const std::string& p
     lineasXml = 0;
     rt::Close(kEntrada);
     rt::Open(pNombreArchivo, rt::OpenMode::Input, kEntrada);
+    rt::InputReader(kEntrada).skipByteOrderMark();
     if (ventana_ && ventana_->Abierta())
         tituloArchivo_ = ventana_->DialogoFileTitle();
 

@@ -79,7 +79,19 @@ bool LineReader::atEnd() {
     return false;
 }
 
+void LineReader::skipByteOrderMark() {
+    static constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    if (!atStart_)
+        return;
+    atStart_ = false;
+    while (buf_.size() - pos_ < kMark.size() && fill()) {
+    }
+    if (std::string_view(buf_).substr(pos_, kMark.size()) == kMark)
+        pos_ += kMark.size();
+}
+
 bool LineReader::next(std::string& line) {
+    atStart_ = false;
     if (atEnd())
         return false;
     line.clear();

@@ -22,6 +22,9 @@ public:
     bool atEnd();
     // Next line without its end (CR LF or lone CR); false when at the end.
     bool next(std::string& line);
+    // Before the first read of a data file: a UTF-8 byte-order mark at its
+    // very start belongs to no line.
+    void skipByteOrderMark();
 
 private:
     bool fill();
@@ -29,6 +32,7 @@ private:
     std::string buf_;
     std::size_t pos_ = 0;
     bool eofSeen_ = false;
+    bool atStart_ = true;
 };
 
 // Splits a whole text into lines as the reader would.

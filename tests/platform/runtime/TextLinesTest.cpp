@@ -44,6 +44,36 @@ TEST(TextLines, LineEndsAsTheFileReaderSeesThem) {
     }
 }
 
+TEST(TextLines, ByteOrderMarkOnlyAtTheVeryStart) {
+    const std::string bom = "\xEF\xBB\xBF";
+    const SplitCase cases[] = {
+        {"mark then lines", bom + "01|a|\r\nb", {"01|a|", "b"}},
+        {"mark alone", bom, {}},
+        {"mark then empty line", bom + "\r\n", {""}},
+        {"only the first mark", bom + bom + "a", {bom + "a"}},
+        {"mark on the second line", "a\r\n" + bom + "b", {"a", bom + "b"}},
+        {"part of a mark", "\xEF\xBB", {"\xEF\xBB"}},
+        {"no mark", "\xEF\xBB\xBE", {"\xEF\xBB\xBE"}},
+    };
+    testenv::TempDir dir;
+    for (const auto& c : cases) {
+        const std::string path = dir.file(c.name);
+        testenv::writeFile(path, c.bytes);
+        rt::Open(path, rt::OpenMode::Input, 7);
+        rt::InputReader(7).skipByteOrderMark();
+        Lines lines;
+        while (!rt::Eof(7))
+            lines.push_back(rt::LineInput(7));
+        // Too late once a line was read.
+        rt::InputReader(7).skipByteOrderMark();
+        rt::Close(7);
+        EXPECT_EQ(lines, c.lines) << c.name;
+    }
+    // Without the call the mark stays in the first line.
+    testenv::writeFile(dir.file("plain"), bom + "a");
+    EXPECT_EQ(readAll(dir.file("plain")), Lines{bom + "a"});
+}
+
 TEST(TextLines, LongLinesCrossTheReadBuffer) {
     testenv::TempDir dir;
     // A CR right at the end of the first read chunk, LF at the start of the next.

@@ -99,6 +99,24 @@ TEST(Validar, LineaDe32766CaracteresPasa) {
               std::string::npos);
 }
 
+// A file saved as UTF-8 with a byte-order mark gives the same document.
+TEST(Validar, MarcaDeOrdenFueraDeLaPrimeraLinea) {
+    const std::string texto = "01|20123456786|202401|Ñandú|\r\n02|1|d|10.50|20240115|20123456786|";
+    EntornoPlano sinMarca;
+    ASSERT_TRUE(sinMarca.Validar(texto, "GOLD")) << sinMarca.validador.Error();
+    EntornoPlano conMarca;
+    ASSERT_TRUE(conMarca.Validar("\xEF\xBB\xBF" + texto, "GOLD")) << conMarca.validador.Error();
+    EXPECT_EQ(conMarca.Xml("GOLD"), sinMarca.Xml("GOLD"));
+    EXPECT_EQ(conMarca.Bloques(), sinMarca.Bloques());
+    // Only that one mark: a second one is text of the first line.
+    EntornoPlano dosMarcas;
+    EXPECT_FALSE(dosMarcas.Validar("\xEF\xBB\xBF\xEF\xBB\xBF" + texto, "GOLD"));
+    EXPECT_EQ(dosMarcas.validador.Error(), "linea: 1 > El tipo de registro es invalido");
+    EntornoPlano soloMarca;
+    EXPECT_FALSE(soloMarca.Validar("\xEF\xBB\xBF", "GOLD"));
+    EXPECT_EQ(soloMarca.validador.Error(), "linea:1 > Error de Estructura");
+}
+
 TEST(Validar, ArchivoInexistente) {
     EntornoPlano entorno;
     EXPECT_FALSE(entorno.ValidarRuta(entorno.carpeta.file("datos/no.txt"), "REGL"));

@@ -49,6 +49,12 @@ const Caso kCasos[] = {
      "linea: 1 > Cantidad de Campos Incorrectos"},
     {"SeparadoresAntesQueValores", Linea("Ana Maria Luisa|AB|100|1|2|3||"), false,
      "linea: 1 > Cantidad de Campos Incorrectos"},
+    // A file saved as UTF-8 with a byte-order mark.
+    {"MarcaDeOrden",
+     "\xEF\xBB\xBF" + Linea(ConCampo(0, "\xc3\x91"
+                                        "and\xc3\xba")),
+     true, ""},
+    {"SoloLaMarca", "\xEF\xBB\xBF", std::nullopt, "linea: 0 > "},
     {"TextoTrasElUltimo", Linea(kValida + "cola sin separador"), true, ""},
     {"TabuladorSeLeeComoBlanco", Linea(ConCampo(1, "AB\tCD")), true, ""},
     {"ExpresionRegular", Linea(ConCampo(1, "AB-CD")), false, "linea: 1 > Formato Código inválido"},
