@@ -91,7 +91,8 @@ bool CProcesarArchivoTipoVista::ValidarLinea(const std::string& linea,
     }
     vPosicion = 1;
     bytePosicion_ = 0;
-    for (rt::Int16 fila = 1; fila <= estructura.UltimaFila(); ++fila) {
+    for (int fila = 1; fila <= estructura.UltimaFila(); ++fila) {
+        TablaTexto::FilaVisitada(fila);
         const std::string valor = ObtenerCampo(linea);
         std::string mensaje = ReglasCampo::Verificar(estructura, fila, valor);
         if (!mensaje.empty()) {
@@ -145,7 +146,8 @@ void CProcesarArchivoTipoVista::ConformarLinea(const std::string& linea) {
     vPosicionConformar = 1;
     bytePosicionConformar_ = 0;
     bool escribirResto = false;
-    for (rt::Int16 i = 1; i <= vTipos.UltimaFila(); ++i) {
+    for (int i = 1; i <= vTipos.UltimaFila(); ++i) {
+        TablaTexto::FilaVisitada(i);
         const std::string registro = ArmarRegistro(linea, vTipos(0, i), vTipos(1, i));
         if (static_cast<int>(vUltimos.size()) - 1 < vCantTipos) {
             rt::PrintLine(kArchivoPlano, registro);

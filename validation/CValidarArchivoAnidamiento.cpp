@@ -17,12 +17,13 @@ enum Columna {
 
 constexpr int kRaiz = 1;
 
-// Row counters are 16-bit like the rest of the run's counters.
 template <typename Condicion> int PrimeraFila(const TablaTexto& vPadreHijo, Condicion condicion) {
     const int filas = vPadreHijo.UltimaFila();
-    for (rt::Int16 fila = 1; fila <= filas; ++fila)
+    for (int fila = 1; fila <= filas; ++fila) {
+        TablaTexto::FilaVisitada(fila);
         if (condicion(fila))
             return fila;
+    }
     return 0;
 }
 
@@ -68,8 +69,10 @@ bool CValidarArchivo::ValidarOcurrencias(TablaTexto& vPadreHijo) {
         return cuenta < minimo || cuenta > rt::Val(vPadreHijo(kMaximo, f));
     });
     const int filas = vPadreHijo.UltimaFila();
-    for (rt::Int16 f = 1; f <= filas; ++f)
+    for (int f = 1; f <= filas; ++f) {
+        TablaTexto::FilaVisitada(f);
         vPadreHijo(kCuenta, f).assign(1, '0');
+    }
     return fallida == 0;
 }
 

@@ -53,7 +53,8 @@ bool CValidarArchivo::ValidarRegistro(const std::string& linea, const std::strin
 
     PosicionarEnPrimerValor(linea);
     const int filasCampos = vEstructura.UltimaFila();
-    for (rt::Int16 f = primera; f <= filasCampos && vEstructura(kTipoRegistro, f) == tipo; ++f) {
+    for (int f = primera; f <= filasCampos && vEstructura(kTipoRegistro, f) == tipo; ++f) {
+        TablaTexto::FilaVisitada(f);
         const std::string valor = ObtenerCampo(linea);
         std::string mensaje = ReglasDelCampo(linea, vEstructura, f, valor);
         if (!mensaje.empty()) {
@@ -150,14 +151,11 @@ void CValidarArchivo::BuscarFilasDelTipo(const std::string& tipo, const TablaTex
 }
 
 // The field row of the k-th value when it is an attribute, else 0. The walk
-// from row 1 stops only at that attribute; any other walk passes the last
-// row, and its 16-bit row number overflows beyond 32767.
+// from row 1 stops only at that attribute; any other walk visits every row.
 int CValidarArchivo::FilaDelAtributo(int k, const TablaTexto& vEstructura) const {
     const bool hay = static_cast<std::size_t>(k) <= filasDelTipo_.size();
     const int fila = hay ? filasDelTipo_[k - 1] : 0;
     const bool atributo = fila != 0 && EsAtributo(vEstructura, fila);
-    const long long ultimaFilaVista = atributo ? fila : vEstructura.UltimaFila() + 1LL;
-    if (ultimaFilaVista > 32767)
-        rt::raise(rt::err::Overflow);
+    TablaTexto::FilaVisitada(atributo ? fila : vEstructura.UltimaFila());
     return atributo ? fila : 0;
 }

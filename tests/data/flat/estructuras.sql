@@ -11,6 +11,8 @@
 -- PNUL/00001: a nesting row without parent.
 -- ANCH/00001: 32,768 nesting rows; the second one fails every file.
 -- CAMP/00001: 32,768 field rows: 01 has one field, 02 the other 32,767.
+-- ANC6/00001, ANC7/00001: 32,766 and 32,767 nesting rows; in ANC7 the second one fails.
+-- CAM6/00001, CAM7/00001: 32,766 and 32,767 field rows, as CAMP.
 -- VIST/00001: a vista form.
 
 UPDATE cuit SET Cuit = '20123456786';
@@ -200,3 +202,32 @@ INSERT INTO Estructuras
   WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32767)
   SELECT 'CAMP', '00001', '02', i, 'B', 'B', 'C', '5', '0', 'N', NULL, NULL, 'N', NULL FROM n;
 INSERT INTO Estructura_Padre_hijo VALUES ('CAMP', '00001', '01', NULL, NULL, NULL, 'C');
+
+INSERT INTO Formularios VALUES ('ANC6', '00001', 'Anidamiento 32766', 'P', NULL, '101', '2', NULL);
+INSERT INTO Formularios VALUES ('ANC7', '00001', 'Anidamiento 32767', 'P', NULL, '101', '2', NULL);
+INSERT INTO Estructuras SELECT 'ANC6', Version, TipoRegistro, orden, NombreCampo, Descripcion,
+  Tipo, Longitud, Decimales, IndObligatorio, ValorMinimo, ValorMaximo, IndicativoAtributo,
+  ExpresionRegular FROM Estructuras WHERE CodFormulario = 'ANCH';
+INSERT INTO Estructuras SELECT 'ANC7', Version, TipoRegistro, orden, NombreCampo, Descripcion,
+  Tipo, Longitud, Decimales, IndObligatorio, ValorMinimo, ValorMaximo, IndicativoAtributo,
+  ExpresionRegular FROM Estructuras WHERE CodFormulario = 'ANCH';
+INSERT INTO Estructura_Padre_hijo VALUES ('ANC6', '00001', '10', NULL, NULL, NULL, 'R');
+INSERT INTO Estructura_Padre_hijo
+  WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32765)
+  SELECT 'ANC6', '00001', '98', '99', '0', '1', 'X' FROM n;
+INSERT INTO Estructura_Padre_hijo VALUES ('ANC7', '00001', '10', NULL, NULL, NULL, 'R');
+INSERT INTO Estructura_Padre_hijo VALUES ('ANC7', '00001', '10', '20', '1', 'unbounded', 'D');
+INSERT INTO Estructura_Padre_hijo
+  WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32765)
+  SELECT 'ANC7', '00001', '98', '99', '0', '1', 'X' FROM n;
+
+INSERT INTO Formularios VALUES ('CAM6', '00001', 'Campos 32766', 'P', NULL, '101', '2', NULL);
+INSERT INTO Formularios VALUES ('CAM7', '00001', 'Campos 32767', 'P', NULL, '101', '2', NULL);
+INSERT INTO Estructuras SELECT 'CAM6', Version, TipoRegistro, orden, NombreCampo, Descripcion,
+  Tipo, Longitud, Decimales, IndObligatorio, ValorMinimo, ValorMaximo, IndicativoAtributo,
+  ExpresionRegular FROM Estructuras WHERE CodFormulario = 'CAMP' AND orden <= 32765;
+INSERT INTO Estructuras SELECT 'CAM7', Version, TipoRegistro, orden, NombreCampo, Descripcion,
+  Tipo, Longitud, Decimales, IndObligatorio, ValorMinimo, ValorMaximo, IndicativoAtributo,
+  ExpresionRegular FROM Estructuras WHERE CodFormulario = 'CAMP' AND orden <= 32766;
+INSERT INTO Estructura_Padre_hijo VALUES ('CAM6', '00001', '01', NULL, NULL, NULL, 'C');
+INSERT INTO Estructura_Padre_hijo VALUES ('CAM7', '00001', '01', NULL, NULL, NULL, 'C');

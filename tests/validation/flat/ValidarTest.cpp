@@ -76,6 +76,9 @@ const Fallo kFallos[] = {
     // The attribute search walks the whole field matrix for a value that is none.
     {"MasDe32767Campos", "CAMP", "01|a|\r\n", ErrorNumero(rt::err::Overflow)},
     {"FormularioInexistente", "XXXX", "01|a|\r\n", ErrorNumero(rt::err::NoCurrentRecord)},
+    // Up to 32,767 rows the 16-bit row numbers hold: the check ends at the
+    // failing row and the reset walks every row.
+    {"AnidamientoDe32767Filas", "ANC7", "10|r|\r\n", "linea:1 > Error de Estructura"},
 };
 
 class ValidarFallo : public ::testing::TestWithParam<Fallo> {};
@@ -91,6 +94,18 @@ TEST_P(ValidarFallo, ErrorYNadaAbierto) {
 
 INSTANTIATE_TEST_SUITE_P(Casos, ValidarFallo, ::testing::ValuesIn(kFallos),
                          [](const auto& info) { return std::string(info.param.nombre); });
+
+// Walks that end at row 32,766 or 32,767 of the nesting matrix (a second
+// root closes the first after a search through every row) or of the field
+// matrix (the attribute search for a value that is none).
+TEST(Validar, TablasDeHasta32767FilasPasan) {
+    for (const char* formulario : {"ANC6", "CAM6", "CAM7"}) {
+        EntornoPlano entorno;
+        const std::string primero = formulario[1] == 'N' ? "10" : "01";
+        EXPECT_TRUE(entorno.Validar(primero + "|r|\r\n" + primero + "|s|\r\n", formulario))
+            << formulario << ": " << entorno.validador.Error();
+    }
+}
 
 TEST(Validar, LineaDe32766CaracteresPasa) {
     EntornoPlano entorno;
