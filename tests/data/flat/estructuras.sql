@@ -92,6 +92,22 @@ INSERT INTO Estructuras VALUES ('ANI3', '00001', '30', 1, 'OTRO', 'Otro', 'C', '
 INSERT INTO Estructura_Padre_hijo VALUES ('ANI3', '00001', '10', NULL, NULL, NULL, 'R');
 INSERT INTO Estructura_Padre_hijo VALUES ('ANI3', '00001', '10', '20', NULL, '2', 'D');
 
+-- NIV3: R (10) holds D (20), D holds E (30) once or twice per group, and F (40)
+-- stands under D and under R, named after its first row.
+INSERT INTO Formularios VALUES ('NIV3', '00001', 'Tres niveles', 'P', NULL, '101', '2', NULL);
+INSERT INTO Estructuras SELECT 'NIV3', Version, TipoRegistro, orden, NombreCampo, Descripcion,
+  Tipo, Longitud, Decimales, IndObligatorio, ValorMinimo, ValorMaximo, IndicativoAtributo,
+  ExpresionRegular FROM Estructuras WHERE CodFormulario = 'ANID' AND TipoRegistro <> '30';
+INSERT INTO Estructuras VALUES ('NIV3', '00001', '30', 1, 'E', 'E', 'C', '5', '0', 'N',
+  NULL, NULL, 'N', NULL);
+INSERT INTO Estructuras VALUES ('NIV3', '00001', '40', 1, 'F', 'F', 'C', '5', '0', 'N',
+  NULL, NULL, 'N', NULL);
+INSERT INTO Estructura_Padre_hijo VALUES ('NIV3', '00001', '10', NULL, NULL, NULL, 'R');
+INSERT INTO Estructura_Padre_hijo VALUES ('NIV3', '00001', '10', '20', '1', 'unbounded', 'D');
+INSERT INTO Estructura_Padre_hijo VALUES ('NIV3', '00001', '20', '30', '1', '2', 'E');
+INSERT INTO Estructura_Padre_hijo VALUES ('NIV3', '00001', '20', '40', '0', 'unbounded', 'FD');
+INSERT INTO Estructura_Padre_hijo VALUES ('NIV3', '00001', '10', '40', '0', '1', 'FR');
+
 INSERT INTO Formularios VALUES ('ANI4', '00001', 'Raiz con minimo', 'P', NULL, '101', '2', NULL);
 INSERT INTO Estructuras VALUES ('ANI4', '00001', '10', 1, 'ID', 'Id', 'C', '5', '0', 'N',
   NULL, NULL, 'N', NULL);
