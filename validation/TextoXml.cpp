@@ -4,13 +4,14 @@ namespace TextoXml {
 namespace {
 
 // Appends the value, replacing each character that `reemplazo` names; the
-// runs between such characters go in whole.
-template <typename Reemplazo>
-void Agregar(std::string& destino, std::string_view valor, std::string_view especiales,
-             Reemplazo reemplazo) {
+// runs between such characters go in whole. `especial` tells the characters
+// worth a look.
+template <typename Especial, typename Reemplazo>
+void Agregar(std::string& destino, std::string_view valor, Especial especial, Reemplazo reemplazo) {
     std::size_t desde = 0;
-    for (std::size_t i = valor.find_first_of(especiales); i != std::string_view::npos;
-         i = valor.find_first_of(especiales, i + 1)) {
+    for (std::size_t i = 0; i < valor.size(); ++i) {
+        if (!especial(valor[i]))
+            continue;
         const std::string_view sustituto = reemplazo(valor, i);
         if (sustituto.empty())
             continue;
@@ -27,7 +28,8 @@ bool CierraSeccion(std::string_view valor, std::size_t i) {
 } // namespace
 
 void AgregarContenido(std::string& destino, std::string_view valor) {
-    Agregar(destino, valor, "&<>", [](std::string_view v, std::size_t i) -> std::string_view {
+    const auto especial = [](char c) { return c == '&' || c == '<' || c == '>'; };
+    Agregar(destino, valor, especial, [](std::string_view v, std::size_t i) -> std::string_view {
         if (v[i] == '&')
             return "&amp;";
         if (v[i] == '<')
@@ -37,13 +39,19 @@ void AgregarContenido(std::string& destino, std::string_view valor) {
 }
 
 void AgregarSeccion(std::string& destino, std::string_view valor) {
-    Agregar(destino, valor, ">", [](std::string_view v, std::size_t i) -> std::string_view {
-        return CierraSeccion(v, i) ? "]]><![CDATA[>" : "";
-    });
+    std::size_t desde = 0;
+    for (std::size_t i = valor.find("]]>"); i != std::string_view::npos;
+         i = valor.find("]]>", i + 1)) {
+        // "]]" closes this section, ">" opens the next one.
+        destino.append(valor.substr(desde, i + 2 - desde)).append("]]><![CDATA[");
+        desde = i + 2;
+    }
+    destino.append(valor.substr(desde));
 }
 
 void AgregarAtributo(std::string& destino, std::string_view valor) {
-    Agregar(destino, valor, "&<\"", [](std::string_view v, std::size_t i) -> std::string_view {
+    const auto especial = [](char c) { return c == '&' || c == '<' || c == '"'; };
+    Agregar(destino, valor, especial, [](std::string_view v, std::size_t i) -> std::string_view {
         if (v[i] == '&')
             return "&amp;";
         return v[i] == '<' ? "&lt;" : "&quot;";

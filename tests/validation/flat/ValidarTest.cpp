@@ -76,6 +76,17 @@ const Fallo kFallos[] = {
     // The attribute search walks the whole field matrix for a value that is none.
     {"MasDe32767Campos", "CAMP", "01|a|\r\n", ErrorNumero(rt::err::Overflow)},
     {"FormularioInexistente", "XXXX", "01|a|\r\n", ErrorNumero(rt::err::NoCurrentRecord)},
+    // Lines longer than what is held of them: blank over the whole length,
+    // or past 32,767 characters while their values are read, the last
+    // character decoding the whole line as Windows-1252.
+    {"LineaLargaEnBlanco", "REGL", std::string(100000, ' ') + "\r\n",
+     "linea: 1 > No puede existir registros en blanco"},
+    {"LineaLargaCasiEnBlanco", "REGL", std::string(100000, ' ') + "x\r\n",
+     ErrorNumero(rt::err::Overflow)},
+    {"LineasSoloConLf", "LARG", "01|a|\n01|b|\n" + std::string(40000, 'c') + "\n",
+     ErrorNumero(rt::err::Overflow)},
+    {"LineaLargaDeTipoInvalido", "REGL", "09|" + std::string(70000, 'a') + "\xf1|\r\n",
+     ErrorNumero(rt::err::Overflow)},
     // Up to 32,767 rows the 16-bit row numbers hold: the check ends at the
     // failing row and the reset walks every row.
     {"AnidamientoDe32767Filas", "ANC7", "10|r|\r\n", "linea:1 > Error de Estructura"},
