@@ -12,6 +12,7 @@
 -- ANCH/00001: 32,768 nesting rows; the second one fails every file.
 -- CAMP/00001: 32,768 field rows: 01 has one field, 02 the other 32,767.
 -- ANC6/00001, ANC7/00001: 32,766 and 32,767 nesting rows; in ANC7 the second one fails.
+-- MALR/00001: 02 has a pattern that does not compile.
 -- CAM6/00001, CAM7/00001: 32,766 and 32,767 field rows, as CAMP.
 -- VIST/00001: a vista form.
 
@@ -247,3 +248,11 @@ INSERT INTO Estructuras SELECT 'CAM7', Version, TipoRegistro, orden, NombreCampo
   ExpresionRegular FROM Estructuras WHERE CodFormulario = 'CAMP' AND orden <= 32766;
 INSERT INTO Estructura_Padre_hijo VALUES ('CAM6', '00001', '01', NULL, NULL, NULL, 'C');
 INSERT INTO Estructura_Padre_hijo VALUES ('CAM7', '00001', '01', NULL, NULL, NULL, 'C');
+
+INSERT INTO Formularios VALUES ('MALR', '00001', 'Patron roto', 'P', NULL, '101', '2', NULL);
+INSERT INTO Estructuras VALUES ('MALR', '00001', '01', 1, 'A', 'A', 'C', '5', '0', 'N',
+  NULL, NULL, 'N', NULL);
+INSERT INTO Estructuras VALUES ('MALR', '00001', '02', 1, 'B', 'B', 'C', '5', '0', 'N',
+  NULL, NULL, 'N', '(');
+INSERT INTO Estructura_Padre_hijo VALUES ('MALR', '00001', '01', NULL, NULL, NULL, 'R');
+INSERT INTO Estructura_Padre_hijo VALUES ('MALR', '00001', '01', '02', '0', 'unbounded', 'S');

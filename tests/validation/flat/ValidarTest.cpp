@@ -79,6 +79,8 @@ const Fallo kFallos[] = {
     // Lines longer than what is held of them: blank over the whole length,
     // or past 32,767 characters while their values are read, the last
     // character decoding the whole line as Windows-1252.
+    // A pattern that does not compile fails the value it tests, not the load.
+    {"PatronQueNoCompila", "MALR", "01|a|\r\n02|b|\r\n", ErrorNumero(rt::err::RegexSyntax)},
     {"LineaLargaEnBlanco", "REGL", std::string(100000, ' ') + "\r\n",
      "linea: 1 > No puede existir registros en blanco"},
     {"LineaLargaCasiEnBlanco", "REGL", std::string(100000, ' ') + "x\r\n",
@@ -116,6 +118,11 @@ TEST(Validar, TablasDeHasta32767FilasPasan) {
         EXPECT_TRUE(entorno.Validar(primero + "|r|\r\n" + primero + "|s|\r\n", formulario))
             << formulario << ": " << entorno.validador.Error();
     }
+}
+
+TEST(Validar, PatronQueNoCompilaSinValoresQueLoUsen) {
+    EntornoPlano entorno;
+    EXPECT_TRUE(entorno.Validar("01|a|\r\n01|b|\r\n", "MALR")) << entorno.validador.Error();
 }
 
 TEST(Validar, LineaDe32766CaracteresPasa) {
