@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fstream>
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -68,6 +70,8 @@ const BancoValidacion& ElBanco() {
 
 void CaminoPlano(benchmark::State& state) {
     VentanaProgresoMinima ventana("datos.txt");
+    // The data file is made before the clock runs.
+    ElBanco();
     for (auto _ : state) {
         CValidarArchivo validador;
         validador.formulario(&ventana);
@@ -83,6 +87,39 @@ void CaminoPlano(benchmark::State& state) {
     ElBanco().Informar(state);
 }
 BENCHMARK(CaminoPlano)->Unit(benchmark::kSecond)->Iterations(1);
+
+// The same records ended by LF alone, about 200 MB (NURO_BENCH_MB to change
+// it): no CR, so the whole file is one line, refused with error 6. Run it on
+// its own (--benchmark_filter=UnaSolaLinea) to read its peak memory.
+void UnaSolaLinea(benchmark::State& state) {
+    ElBanco(); // the form and the temporary folder
+    const std::string ruta = rt::tempPath("lf.txt");
+    const long bytes = BancoValidacion::Cantidad("NURO_BENCH_MB", 200) * 1000000L;
+    {
+        std::ofstream out(ruta, std::ios::binary);
+        long escritos = 0;
+        for (long i = 0; escritos < bytes; ++i) {
+            const std::string linea = Registro(i) + "\n";
+            out << linea;
+            escritos += static_cast<long>(linea.size());
+        }
+    }
+    VentanaProgresoMinima ventana("datos.txt");
+    for (auto _ : state) {
+        CValidarArchivo validador;
+        validador.formulario(&ventana);
+        std::string copia = ruta;
+        if (validador.Validar(copia, "BPLA", "00001", "P") ||
+            validador.Error().rfind("Error Número : 6 ", 0) != 0)
+            throw std::runtime_error("se esperaba el error 6: " + validador.Error());
+    }
+    state.SetBytesProcessed(bytes * static_cast<std::int64_t>(state.iterations()));
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    state.counters["pico_MB"] = static_cast<double>(uso.ru_maxrss) / 1024.0;
+    rt::deleteFileQuiet(ruta);
+}
+BENCHMARK(UnaSolaLinea)->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace
 

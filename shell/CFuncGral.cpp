@@ -94,22 +94,26 @@ std::int16_t CFuncGral::TotalSeparador(std::string_view pCadena) {
 bool CFuncGral::ValidoValor(std::string_view pValor, std::string_view pTipo,
                             std::string_view pLongitud, std::string_view pDecimales,
                             std::string_view pExpresionRegular) {
+    return ValidoValorLeido(pValor, pTipo, rt::Val(pLongitud), rt::Val(pDecimales),
+                            pExpresionRegular);
+}
+
+bool CFuncGral::ValidoValorLeido(std::string_view pValor, std::string_view pTipo, double longitud,
+                                 double decimales, std::string_view pExpresionRegular) {
     // A non-empty expression decides alone; the rules below have no effects.
     if (!pExpresionRegular.empty())
         return rx::RegExp::Test(pExpresionRegular, pValor);
     if (pTipo == "N") {
-        if (rt::Val(pDecimales) != 0) {
-            const double largo = rt::Val(pLongitud);
-            const double decimales = rt::Val(pDecimales);
-            return rt::IsNumeric(pValor) && !ExcedeParteEntera(pValor, largo - decimales) &&
+        if (decimales != 0)
+            return rt::IsNumeric(pValor) && !ExcedeParteEntera(pValor, longitud - decimales) &&
                    !ExcedeParteDecimal(pValor, decimales);
-        }
-        return rt::IsNumeric(pValor) &&
-               static_cast<double>(rt::charLength(pValor)) <= rt::Val(pLongitud) &&
+        return rt::IsNumeric(pValor) && static_cast<double>(rt::charLength(pValor)) <= longitud &&
                !contains(pValor, '.') && !contains(pValor, ',');
     }
+    // Characters never outnumber bytes: a value short enough in bytes needs no count.
     if (pTipo == "C")
-        return static_cast<double>(rt::charLength(pValor)) <= rt::Val(pLongitud);
+        return static_cast<double>(pValor.size()) <= longitud ||
+               static_cast<double>(rt::charLength(pValor)) <= longitud;
     return true;
 }
 

@@ -26,6 +26,10 @@ public:
     std::int16_t TotalSeparador(std::string_view pCadena);
     bool ValidoValor(std::string_view pValor, std::string_view pTipo, std::string_view pLongitud,
                      std::string_view pDecimales, std::string_view pExpresionRegular);
+    // ValidoValor with the length and the decimals already read with Val, for
+    // callers that check many values against the same field.
+    bool ValidoValorLeido(std::string_view pValor, std::string_view pTipo, double longitud,
+                          double decimales, std::string_view pExpresionRegular);
 
 private:
     bool ExcedeParteEntera(std::string_view valor, double maximo);

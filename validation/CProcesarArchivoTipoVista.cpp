@@ -7,6 +7,7 @@
 #include "platform/ui/Dialogs.h"
 #include "shell/CFuncGral.h"
 #include "shell/Globales.h"
+#include "validation/ArchivoDeDatos.h"
 #include "validation/CargaEstructuras.h"
 #include "validation/ReglasCampo.h"
 
@@ -54,11 +55,14 @@ void CProcesarArchivoTipoVista::PasoAMatriz() {
     CargaEstructuras::CargarCampos(*reg, vEstructura, vTipos, false);
     vTotalCampos = vEstructura.UltimaFila();
     vCantTipos = vTipos.UltimaFila();
+    campos_.clear();
+    campos_.reserve(static_cast<std::size_t>(vTotalCampos) + 1);
+    for (int fila = 0; fila <= vTotalCampos; ++fila)
+        campos_.emplace_back(vEstructura, fila);
 }
 
 std::optional<bool> CProcesarArchivoTipoVista::Validar() {
-    rt::Close(kArchivoVista);
-    rt::Open(archivo_, rt::OpenMode::Input, kArchivoVista);
+    ArchivoDeDatos::Abrir(archivo_, kArchivoVista);
     rt::FileCloser cierre{kArchivoVista};
     double n = 0;
     std::optional<bool> resultado;
@@ -66,13 +70,13 @@ std::optional<bool> CProcesarArchivoTipoVista::Validar() {
         n += 1;
         ui::DoEvents();
         MostrarProgreso(n);
-        const std::string linea = rt::decodeDataLine(rt::LineInput(kArchivoVista));
-        if (rt::trim(linea).empty()) {
+        ArchivoDeDatos::Leer(kArchivoVista, linea_);
+        if (linea_.blank) {
             vError = "No puede existir registros en blanco";
             resultado = false;
             break;
         }
-        resultado = ValidarLinea(linea, vEstructura);
+        resultado = ValidarLinea(linea_);
         if (!*resultado)
             break;
     }
@@ -82,17 +86,19 @@ std::optional<bool> CProcesarArchivoTipoVista::Validar() {
     return resultado;
 }
 
-bool CProcesarArchivoTipoVista::ValidarLinea(const std::string& linea,
-                                             const TablaTexto& estructura) {
-    if (FuncGral().TotalSeparador(linea) != vTotalCampos) {
+// No value is read beyond the line's last "|", so the held text is enough;
+// a "|" beyond it stands past position 32767.
+bool CProcesarArchivoTipoVista::ValidarLinea(const rt::DataLine& linea) {
+    if (linea.barsBeyond > 0)
+        rt::raise(rt::err::Overflow);
+    if (FuncGral().TotalSeparador(linea.text) != vTotalCampos) {
         vError = "Cantidad de Campos Incorrectos";
         return false;
     }
-    vPosicion = 1;
-    bytePosicion_ = 0;
-    for (rt::Int16 fila = 1; fila <= estructura.UltimaFila(); ++fila) {
-        const std::string valor = ObtenerCampo(linea);
-        std::string mensaje = ReglasCampo::Verificar(estructura, fila, valor);
+    lector_.Preparar(linea.text, linea.length);
+    for (int fila = 1; fila < static_cast<int>(campos_.size()); ++fila) {
+        TablaTexto::FilaVisitada(fila);
+        std::string mensaje = ReglasCampo::Verificar(campos_[fila], lector_.ObtenerCampo());
         if (!mensaje.empty()) {
             vError = std::move(mensaje);
             return false;
@@ -101,25 +107,9 @@ bool CProcesarArchivoTipoVista::ValidarLinea(const std::string& linea,
     return true;
 }
 
-std::string CProcesarArchivoTipoVista::ObtenerCampo(const std::string& linea) {
-    std::string valor;
-    std::size_t i = bytePosicion_;
-    long long caracteres = 0;
-    for (; i < linea.size() && linea[i] != '|'; ++i) {
-        const char c = linea[i];
-        valor.push_back(static_cast<unsigned char>(c) < 32 ? ' ' : c);
-        caracteres += InicioDeCaracter(c);
-    }
-    // One step more, past the "|" or past the end of the line.
-    vPosicion += caracteres + 1;
-    bytePosicion_ = i < linea.size() ? i + 1 : i;
-    return valor;
-}
-
 void CProcesarArchivoTipoVista::ConformarArchivo() {
     vUltimos.assign(1, std::string());
-    rt::Close(kArchivoVista);
-    rt::Open(archivo_, rt::OpenMode::Input, kArchivoVista);
+    ArchivoDeDatos::Abrir(archivo_, kArchivoVista);
     rt::FileCloser cierreVista{kArchivoVista};
     double n = 0;
     const std::string temporal = ArchivoPlanoTemporal();
@@ -130,7 +120,8 @@ void CProcesarArchivoTipoVista::ConformarArchivo() {
         n += 1;
         ui::DoEvents();
         MostrarProgreso(n);
-        ConformarLinea(rt::decodeDataLine(rt::LineInput(kArchivoVista)));
+        ArchivoDeDatos::Leer(kArchivoVista, linea_);
+        ConformarLinea(linea_.text);
     }
     cierrePlano.close();
     cierreVista.close();
@@ -143,7 +134,8 @@ void CProcesarArchivoTipoVista::ConformarLinea(const std::string& linea) {
     vPosicionConformar = 1;
     bytePosicionConformar_ = 0;
     bool escribirResto = false;
-    for (rt::Int16 i = 1; i <= vTipos.UltimaFila(); ++i) {
+    for (int i = 1; i <= vTipos.UltimaFila(); ++i) {
+        TablaTexto::FilaVisitada(i);
         const std::string registro = ArmarRegistro(linea, vTipos(0, i), vTipos(1, i));
         if (static_cast<int>(vUltimos.size()) - 1 < vCantTipos) {
             rt::PrintLine(kArchivoPlano, registro);

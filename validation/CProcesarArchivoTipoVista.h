@@ -2,6 +2,9 @@
 // Validates a vista data file against the form version's field structure and
 // converts it into the flat work file F<form>_<version>_TEMP.txt.
 #include "platform/runtime/Numbers.h"
+#include "platform/runtime/TextLines.h"
+#include "validation/CampoRegla.h"
+#include "validation/LectorCampos.h"
 #include "validation/TablaTexto.h"
 #include "validation/VentanaProgreso.h"
 
@@ -28,8 +31,7 @@ private:
     void AgregarUltimo(const std::string& registro);
     std::string ArmarRegistro(const std::string& linea, const std::string& tipo,
                               const std::string& cantidad);
-    bool ValidarLinea(const std::string& linea, const TablaTexto& estructura);
-    std::string ObtenerCampo(const std::string& linea);
+    bool ValidarLinea(const rt::DataLine& linea);
 
     void MostrarProgreso(double linea);
     void ConformarLinea(const std::string& linea);
@@ -41,14 +43,17 @@ private:
     std::string archivo_;
     std::string version_;
     rt::Int16 vTotalCampos;
-    rt::Int16 vPosicion;
+    // The read position and the values of the line under validation.
+    LectorCampos lector_;
     rt::Int16 vCantTipos;
     TablaTexto vEstructura{11};
     TablaTexto vTipos{3};
     std::vector<std::string> vUltimos;
     rt::Int16 vPosicionConformar;
-    // Byte offsets that go with vPosicion and vPosicionConformar, so a line
-    // is cut in one pass instead of counting characters from its start.
-    std::size_t bytePosicion_ = 0;
+    // Byte offset that goes with vPosicionConformar, so a line is cut in one
+    // pass instead of counting characters from its start.
     std::size_t bytePosicionConformar_ = 0;
+    // The field matrix read once: one entry per row, row 0 included.
+    std::vector<CampoRegla> campos_;
+    rt::DataLine linea_;
 };

@@ -6,8 +6,10 @@
 #include "platform/runtime/TextLines.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/Globales.h"
+#include "validation/ArchivoDeDatos.h"
 #include "validation/CProcesarArchivoTipoVista.h"
 
+#include <charconv>
 #include <new>
 
 namespace {
@@ -56,12 +58,13 @@ bool CValidarArchivo::Ejecutar(std::string& pNombreArchivo, const std::string& p
     if (rt::upper(pTipoArchivo) == "V" && !PasarVista(pNombreArchivo, pFormulario, pVersion))
         return false;
     CargarEstructura(pFormulario, pVersion, vEstructura, vTipos, vPadreHijo);
+    CompilarEstructura(vEstructura, vTipos);
+    anidamiento_.emplace(vPadreHijo);
 
     vError.clear();
     vLineas = 0;
     lineasXml = 0;
-    rt::Close(kEntrada);
-    rt::Open(pNombreArchivo, rt::OpenMode::Input, kEntrada);
+    ArchivoDeDatos::Abrir(pNombreArchivo, kEntrada);
     if (ventana_ && ventana_->Abierta())
         tituloArchivo_ = ventana_->DialogoFileTitle();
 
@@ -69,15 +72,16 @@ bool CValidarArchivo::Ejecutar(std::string& pNombreArchivo, const std::string& p
             "F" + pFormulario + "_" + pVersion + ".xsd\">");
     lineaInicio = 1;
     vErrorEstructura = 0;
-    resultado_ = RecorrerLineas(pFormulario, pVersion, vEstructura, vTipos, vPadreHijo, pila);
+    resultado_ = RecorrerLineas(pFormulario, pVersion, pila);
 
-    Terminar(pFormulario, pVersion, vPadreHijo, pila);
+    Terminar(pFormulario, pVersion, pila);
     return resultado_;
 }
 
 void CValidarArchivo::LeerCuit() {
     reg = Conexion().openRecordSet("select * from cuit");
     vCuit = reg->field("Cuit").text();
+    cuitRecortado_ = rt::trim(vCuit);
 }
 
 // A vista file is validated and converted first; the run then reads the
@@ -101,46 +105,53 @@ bool CValidarArchivo::PasarVista(std::string& pNombreArchivo, const std::string&
 }
 
 bool CValidarArchivo::RecorrerLineas(const std::string& pFormulario, const std::string& pVersion,
-                                     const TablaTexto& vEstructura, const TablaTexto& vTipos,
-                                     TablaTexto& vPadreHijo, Pila& pila) {
+                                     Pila& pila) {
     resultado_ = false;
     while (!rt::Eof(kEntrada)) {
         vLineas += 1;
         ui::DoEvents();
         MostrarProgreso();
-        const std::string linea = rt::decodeDataLine(rt::LineInput(kEntrada));
-        if (!ProcesarLinea(linea, pFormulario, pVersion, vEstructura, vTipos, vPadreHijo, pila))
+        ArchivoDeDatos::Leer(kEntrada, lineaDatos_);
+        if (!ProcesarLinea(lineaDatos_, pFormulario, pVersion, pila))
             break;
     }
     return resultado_;
 }
 
-bool CValidarArchivo::ProcesarLinea(const std::string& linea, const std::string& pFormulario,
-                                    const std::string& pVersion, const TablaTexto& vEstructura,
-                                    const TablaTexto& vTipos, TablaTexto& vPadreHijo, Pila& pila) {
-    if (rt::trim(linea).empty()) {
+bool CValidarArchivo::ProcesarLinea(const rt::DataLine& linea, const std::string& pFormulario,
+                                    const std::string& pVersion, Pila& pila) {
+    if (linea.blank) {
         vError = "No puede existir registros en blanco";
         resultado_ = false;
         return false;
     }
-    const std::string tipo = rt::left(linea, 2);
-    CerrarElementos(tipo, vPadreHijo, pila);
+    linea_ = linea.text;
+    lector_.Preparar(linea_, linea.length);
+    const std::string tipo = rt::left(linea.text, 2);
+    const TipoPlano* tipoPlano = BuscarTipo(tipo);
+    Anidamiento& anidamiento = *anidamiento_;
+    const int numero = anidamiento.Tipo(tipo);
+    CerrarElementos(numero, pila);
     if (pila.size() > 1) {
-        ContarOcurrencia(pila.back(), tipo, vPadreHijo);
+        anidamiento.ContarOcurrencia(pila.back(), numero);
     } else if (vLineas != 1) {
         // A new top-level group: the one that ended is checked and counted anew.
-        if (!ValidarOcurrencias(vPadreHijo))
+        if (!anidamiento.ValidarOcurrencias())
             return ErrorDeEstructura();
         lineaInicio = vLineas;
     }
-    if (EsRaiz(tipo, vPadreHijo) && pila.size() == 2)
+    if (anidamiento.EsRaiz(numero) && pila.size() == 2)
         return ErrorDeEstructura();
-    vAtributos = ArmarAtributos(linea, vEstructura);
-    Agregar("<" + NombreTag(tipo, vPadreHijo) + " " + vAtributos + ">");
-    Apilar(tipo, pila);
+    vAtributos = ArmarAtributos(linea, tipoPlano);
+    Agregar("<");
+    Agregar(anidamiento.NombreTag(numero));
+    Agregar(" ");
+    Agregar(vAtributos);
+    Agregar(">");
+    Apilar(numero, pila);
 
     GrabarBloques(pFormulario, pVersion);
-    resultado_ = ValidarRegistro(linea, pFormulario, pVersion, vEstructura, vTipos);
+    resultado_ = ValidarRegistro(pFormulario, pVersion, tipoPlano);
     GrabarBloques(pFormulario, pVersion);
     return resultado_;
 }
@@ -153,24 +164,26 @@ bool CValidarArchivo::ErrorDeEstructura() {
 }
 
 // Closes the open elements that cannot hold a record of this type.
-void CValidarArchivo::CerrarElementos(const std::string& tipo, const TablaTexto& vPadreHijo,
-                                      Pila& pila) {
-    while (pila.size() > 1 && !EsHijo(tipo, pila.back(), vPadreHijo)) {
-        Agregar("</" + NombreTag(pila.back(), vPadreHijo) + ">");
-        Desapilar(pila);
-    }
+void CValidarArchivo::CerrarElementos(int tipo, Pila& pila) {
+    while (pila.size() > 1 && !anidamiento_->EsHijo(tipo, pila.back()))
+        CerrarElemento(pila);
+}
+
+void CValidarArchivo::CerrarElemento(Pila& pila) {
+    Agregar("</");
+    Agregar(anidamiento_->NombreTag(pila.back()));
+    Agregar(">");
+    Desapilar(pila);
 }
 
 void CValidarArchivo::Terminar(const std::string& pFormulario, const std::string& pVersion,
-                               TablaTexto& vPadreHijo, Pila& pila) {
+                               Pila& pila) {
     rt::Close(kEntrada);
-    if (vError.empty() && !ValidarOcurrencias(vPadreHijo))
+    if (vError.empty() && anidamiento_ && !anidamiento_->ValidarOcurrencias())
         ErrorDeEstructura();
     if (resultado_) {
-        while (pila.size() > 1) {
-            Agregar("</" + NombreTag(pila.back(), vPadreHijo) + ">");
-            Desapilar(pila);
-        }
+        while (pila.size() > 1)
+            CerrarElemento(pila);
         AgregarFinDocumento();
         GrabarBloques(pFormulario, pVersion);
         // A record file cut short by a failed write must not pass as complete.
@@ -194,7 +207,11 @@ void CValidarArchivo::MostrarProgreso() {
         rt::raise(rt::err::ObjectNotSet);
     if (!ventana_->Abierta())
         return;
-    ventana_->EtiquetaCaption("Procesando Registro :  " + Entero(vLineas));
+    char digitos[24];
+    const auto fin =
+        std::to_chars(digitos, digitos + sizeof digitos, static_cast<long long>(vLineas)).ptr;
+    caption_.assign("Procesando Registro :  ").append(digitos, fin);
+    ventana_->EtiquetaCaption(caption_);
     ventana_->EtiquetaRefresh();
 }
 

@@ -5,7 +5,11 @@
 // temporary folder.
 #include "platform/database/Database.h"
 #include "platform/runtime/Numbers.h"
+#include "platform/runtime/TextLines.h"
+#include "validation/Anidamiento.h"
 #include "validation/ArchivoAnexo.h"
+#include "validation/CampoRegla.h"
+#include "validation/LectorCampos.h"
 #include "validation/TablaTexto.h"
 #include "validation/VentanaProgreso.h"
 
@@ -15,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class CValidarArchivo {
@@ -32,7 +37,19 @@ public:
     const std::string& Cuit() const { return vCuit; }
 
 private:
-    using Pila = std::vector<std::string>;
+    // The open elements by their record type's number in the nesting matrix.
+    using Pila = std::vector<int>;
+
+    // A record type as the lines use it: its first row in the record-type
+    // index (0 when it has none), field count and first field row from that
+    // row, and every field row of the type in the matrix.
+    struct TipoPlano {
+        std::string tipo;
+        int indice = 0;
+        rt::Int16 campos;
+        rt::Int16 primera;
+        std::vector<int> filas;
+    };
 
     // The run itself; run-time errors leave it for the handler in Validar.
     bool Ejecutar(std::string& pNombreArchivo, const std::string& pFormulario,
@@ -42,17 +59,14 @@ private:
     void LeerCuit();
     bool PasarVista(std::string& pNombreArchivo, const std::string& pFormulario,
                     const std::string& pVersion);
-    bool RecorrerLineas(const std::string& pFormulario, const std::string& pVersion,
-                        const TablaTexto& vEstructura, const TablaTexto& vTipos,
-                        TablaTexto& vPadreHijo, Pila& pila);
+    bool RecorrerLineas(const std::string& pFormulario, const std::string& pVersion, Pila& pila);
     // One line; false ends the loop with `resultado_` and `vError` set.
-    bool ProcesarLinea(const std::string& linea, const std::string& pFormulario,
-                       const std::string& pVersion, const TablaTexto& vEstructura,
-                       const TablaTexto& vTipos, TablaTexto& vPadreHijo, Pila& pila);
+    bool ProcesarLinea(const rt::DataLine& linea, const std::string& pFormulario,
+                       const std::string& pVersion, Pila& pila);
     bool ErrorDeEstructura();
-    void Terminar(const std::string& pFormulario, const std::string& pVersion,
-                  TablaTexto& vPadreHijo, Pila& pila);
-    void CerrarElementos(const std::string& tipo, const TablaTexto& vPadreHijo, Pila& pila);
+    void Terminar(const std::string& pFormulario, const std::string& pVersion, Pila& pila);
+    void CerrarElementos(int tipo, Pila& pila);
+    void CerrarElemento(Pila& pila);
     void ArmarTextoError();
     void MostrarProgreso();
     void Liberar() noexcept;
@@ -62,30 +76,21 @@ private:
     void CargarAnidamiento(const std::string& pFormulario, const std::string& pVersion,
                            TablaTexto& vPadreHijo);
 
-    bool ValidarRegistro(const std::string& linea, const std::string& pFormulario,
-                         const std::string& pVersion, const TablaTexto& vEstructura,
-                         const TablaTexto& vTipos);
-    std::string ReglasDelCampo(const std::string& linea, const TablaTexto& vEstructura, int fila,
-                               const std::string& valor) const;
-    void PasoElemento(const std::string& valor, const TablaTexto& vEstructura, int fila,
+    void CompilarEstructura(const TablaTexto& vEstructura, const TablaTexto& vTipos);
+    TipoPlano& TipoDeTexto(const std::string& tipo);
+    const TipoPlano* BuscarTipo(const std::string& tipo) const;
+    bool ValidarRegistro(const std::string& pFormulario, const std::string& pVersion,
+                         const TipoPlano* tipo);
+    std::string ReglasDelCampo(const CampoRegla& campo, std::string_view valor) const;
+    void PasoElemento(std::string_view valor, const CampoRegla& campo,
                       const std::string& pFormulario, const std::string& pVersion);
-    std::string ObtenerCampo(const std::string& linea);
-    void PosicionarEnPrimerValor(const std::string& linea);
-    std::string ArmarAtributos(const std::string& linea, const TablaTexto& vEstructura);
-    void BuscarFilasDelTipo(const std::string& tipo, const TablaTexto& vEstructura);
-    int FilaDelAtributo(int k, const TablaTexto& vEstructura) const;
+    std::string ArmarAtributos(const rt::DataLine& linea, const TipoPlano* tipo);
+    const CampoRegla* CampoDelAtributo(int k, const TipoPlano* tipo) const;
 
-    static bool EsHijo(const std::string& hijo, const std::string& padre,
-                       const TablaTexto& vPadreHijo);
     static void Desapilar(Pila& pila);
-    static void Apilar(const std::string& tipo, Pila& pila);
-    static bool EsRaiz(const std::string& tipo, const TablaTexto& vPadreHijo);
-    static void ContarOcurrencia(const std::string& padre, const std::string& hijo,
-                                 TablaTexto& vPadreHijo);
-    static bool ValidarOcurrencias(TablaTexto& vPadreHijo);
-    static std::string NombreTag(const std::string& tipo, const TablaTexto& vPadreHijo);
+    static void Apilar(int tipo, Pila& pila);
 
-    // The document text, appended to both buffers.
+    // The document text, appended for both work files.
     void Agregar(std::string_view texto);
     void AgregarFinDocumento();
     void AgregarElemento(std::string_view valor, std::string_view nombre, std::string_view tipo);
@@ -102,16 +107,23 @@ private:
     double vLineas = 0;
     double lineaInicio = 0;
     rt::Int16 vErrorEstructura;
-    rt::Int16 vPosicion;
-    // Byte offset in the line that goes with vPosicion, so a line is cut in one
-    // pass instead of counting characters from its start for every value.
-    std::size_t bytePosicion_ = 0;
     bool resultado_ = false;
-    std::vector<int> filasDelTipo_;
     std::string tituloArchivo_;
+    std::string cuitRecortado_;
+    std::string caption_;
+
+    std::optional<Anidamiento> anidamiento_;
+    std::vector<CampoRegla> campos_; // one per field-matrix row, row 0 included
+    std::vector<TipoPlano> tipos_;
+    std::unordered_map<std::string, std::size_t> indiceTipos_;
+    rt::DataLine lineaDatos_;
+    // The current line as read, and the reader of its values.
+    std::string_view linea_;
+    LectorCampos lector_;
 
     std::string vXmlBloques;
-    std::string vXmlCopia;
+    // Where in vXmlBloques the text not yet in the XML work file begins.
+    std::size_t copiaDesde_ = 0;
     double lineasXml = 0;
     // Bytes at the front of vXmlBloques already written as records.
     std::size_t escritosBloques_ = 0;

@@ -1,9 +1,12 @@
-// The XML document as it grows: appended to two buffers and written out as
-// 498-byte records ("02" + block) and as the plain XML work file.
+// The XML document as it grows: appended to one buffer and written out as
+// 498-byte records ("02" + block) and as the plain XML work file. The text
+// not yet in the XML work file is always the buffer's tail from copiaDesde_,
+// so one buffer serves both files.
 #include "validation/CValidarArchivo.h"
 
 #include "platform/runtime/FileSystem.h"
 #include "platform/runtime/RuntimeError.h"
+#include "validation/TextoXml.h"
 
 namespace {
 
@@ -14,7 +17,6 @@ const std::string kFinRaiz = "</root>";
 
 void CValidarArchivo::Agregar(std::string_view texto) {
     vXmlBloques.append(texto);
-    vXmlCopia.append(texto);
 }
 
 void CValidarArchivo::AgregarFinDocumento() {
@@ -26,10 +28,13 @@ void CValidarArchivo::AgregarFinDocumento() {
 void CValidarArchivo::AgregarElemento(std::string_view valor, std::string_view nombre,
                                       std::string_view tipo) {
     const bool seccion = tipo == "C";
-    for (std::string* buffer : {&vXmlBloques, &vXmlCopia}) {
-        buffer->append("<").append(nombre).append(seccion ? "><![CDATA[" : ">").append(valor);
-        buffer->append(seccion ? "]]></" : "</").append(nombre).append(">");
-    }
+    std::string& buffer = vXmlBloques;
+    buffer.append("<").append(nombre).append(seccion ? "><![CDATA[" : ">");
+    if (seccion)
+        TextoXml::AgregarSeccion(buffer, valor);
+    else
+        TextoXml::AgregarContenido(buffer, valor);
+    buffer.append(seccion ? "]]></" : "</").append(nombre).append(">");
 }
 
 // Writes every full block pending; shorter text waits for the next piece.
@@ -40,14 +45,15 @@ void CValidarArchivo::GrabarBloques(const std::string& pFormulario, const std::s
     while (vXmlBloques.size() - escritosBloques_ >= kBloque)
         GrabarRegistro();
     vXmlBloques.erase(0, escritosBloques_);
+    copiaDesde_ -= escritosBloques_;
     escritosBloques_ = 0;
 }
 
 void CValidarArchivo::GrabarRegistro() {
     archivoBloques_->Escribir("02");
     archivoBloques_->EscribirLinea(std::string_view(vXmlBloques).substr(escritosBloques_, kBloque));
-    archivoXml_->EscribirLinea(vXmlCopia);
-    vXmlCopia.clear();
+    archivoXml_->EscribirLinea(std::string_view(vXmlBloques).substr(copiaDesde_));
+    copiaDesde_ = vXmlBloques.size();
     lineasXml += 1;
     const std::size_t pendiente = vXmlBloques.size() - escritosBloques_;
     const bool fin =

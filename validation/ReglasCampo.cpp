@@ -8,72 +8,55 @@
 namespace ReglasCampo {
 namespace {
 
-// Columns of the field matrix.
-enum Columna {
-    kDescripcion = 2,
-    kTipo = 3,
-    kLongitud = 4,
-    kDecimales = 5,
-    kObligatorio = 6,
-    kMinimo = 7,
-    kMaximo = 8,
-    kExpresion = 10,
-};
+using Clase = CampoRegla::Clase;
 
-struct Campo {
-    const TablaTexto& m;
-    int fila;
-    const std::string& operator[](Columna c) const { return m(c, fila); }
-};
-
-std::string Formato(const Campo& c) {
-    return "Formato " + c[kDescripcion] + " inválido";
+std::string Formato(const CampoRegla& c) {
+    return "Formato " + c.descripcion + " inválido";
 }
-std::string Obligatorio(const Campo& c) {
-    return c[kDescripcion] + " campo obligatorio";
+std::string Obligatorio(const CampoRegla& c) {
+    return c.descripcion + " campo obligatorio";
 }
 
-std::string Texto(const Campo& c, std::string_view v) {
-    if (!FuncGral().ValidoValor(v, "C", c[kLongitud], "0", c[kExpresion]))
+std::string Texto(const CampoRegla& c, std::string_view v) {
+    if (!FuncGral().ValidoValorLeido(v, "C", c.valorLongitud, 0, c.expresion))
         return Formato(c);
-    if (c[kObligatorio] == "S" && v.empty())
+    if (c.obligatorio && v.empty())
         return Obligatorio(c);
     return {};
 }
 
 // Bounds are inclusive and shown as stored; only mandatory numbers are tested.
-std::string Rango(const Campo& c, std::string_view v) {
+std::string Rango(const CampoRegla& c, std::string_view v) {
     const double valor = rt::Val(v);
-    const double minimo = rt::Val(c[kMinimo]);
-    if (rt::lower(c[kMaximo]) == "unbounded") {
-        if (valor >= minimo)
+    if (c.ilimitado) {
+        if (valor >= c.valorMinimo)
             return {};
-        return c[kDescripcion] + " el valor debe ser mayor o igual a " + c[kMinimo];
+        return c.descripcion + " el valor debe ser mayor o igual a " + c.minimo;
     }
-    if (minimo <= valor && valor <= rt::Val(c[kMaximo]))
+    if (c.valorMinimo <= valor && valor <= c.valorMaximo)
         return {};
-    return c[kDescripcion] + " el valor debe estar comprendido entre : " + c[kMinimo] + " y " +
-           c[kMaximo];
+    return c.descripcion + " el valor debe estar comprendido entre : " + c.minimo + " y " +
+           c.maximo;
 }
 
-std::string NumeroOFecha(const Campo& c, std::string_view v) {
-    const std::string tipo(rt::trim(c[kTipo]));
-    if (!FuncGral().ValidoValor(v, tipo, c[kLongitud], c[kDecimales], c[kExpresion]))
+std::string NumeroOFecha(const CampoRegla& c, std::string_view v) {
+    if (!FuncGral().ValidoValorLeido(v, c.tipoRecortado, c.valorLongitud, c.valorDecimales,
+                                     c.expresion))
         return Formato(c);
-    if (c[kObligatorio] != "S")
+    if (!c.obligatorio)
         return {};
     if (rt::trim(v).empty())
         return Obligatorio(c);
-    if (c[kTipo] != "N")
+    if (c.tipo != "N")
         return {};
     return Rango(c, v);
 }
 
-std::string Identidad(const Campo& c, std::string_view v) {
-    if (static_cast<double>(rt::charLength(v)) > rt::Val(c[kLongitud]))
-        return c[kDescripcion] + " mayor a " + c[kLongitud] + " caracteres";
+std::string Identidad(const CampoRegla& c, std::string_view v) {
+    if (static_cast<double>(rt::charLength(v)) > c.valorLongitud)
+        return c.descripcion + " mayor a " + c.longitud + " caracteres";
     if (!IdentidadBienFormada(v))
-        return c[kDescripcion] + " mal formado";
+        return c.descripcion + " mal formado";
     return {};
 }
 
@@ -92,15 +75,17 @@ bool IdentidadBienFormada(std::string_view valor) {
     return false;
 }
 
-std::string Verificar(const TablaTexto& vEstructura, int fila, std::string_view valor) {
-    const Campo campo{vEstructura, fila};
-    const std::string& tipo = campo[kTipo];
-    if (tipo == "C")
+std::string Verificar(const CampoRegla& campo, std::string_view valor) {
+    switch (campo.clase) {
+    case Clase::Texto:
         return Texto(campo, valor);
-    if (tipo == "N" || tipo == "D")
+    case Clase::NumeroOFecha:
         return NumeroOFecha(campo, valor);
-    if (tipo == "X")
+    case Clase::Identidad:
         return Identidad(campo, valor);
+    case Clase::SinReglas:
+        break;
+    }
     return {};
 }
 

@@ -4,7 +4,7 @@
 // each with its message. Shared by the flat and the vista validators; the
 // CUIT comparison of a flat record depends on the whole line and stays with
 // the flat validator.
-#include "validation/TablaTexto.h"
+#include "validation/CampoRegla.h"
 
 #include <string>
 #include <string_view>
@@ -14,7 +14,7 @@ namespace ReglasCampo {
 // The message of the first rule the value breaks; "" when it meets them all
 // (every message holds fixed text, so "" never stands for a failure).
 // Any other type letter, lower case included, has no rules.
-std::string Verificar(const TablaTexto& vEstructura, int fila, std::string_view valor);
+std::string Verificar(const CampoRegla& campo, std::string_view valor);
 
 // Identity numbers: eleven digits, or DNI/PAS/CI/LE/LC followed by a number.
 bool IdentidadBienFormada(std::string_view valor);

@@ -8,6 +8,11 @@ void TablaTexto::AgregarFila() {
     celdas_.resize(celdas_.size() + columnas_);
 }
 
+void TablaTexto::FilaVisitada(int fila) {
+    if (fila > 32767)
+        rt::raise(rt::err::Overflow);
+}
+
 std::size_t TablaTexto::indice(int columna, int fila) const {
     if (columna < 0 || columna >= columnas_ || fila < 0 || fila > UltimaFila())
         rt::raise(rt::err::SubscriptOutOfRange);

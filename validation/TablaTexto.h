@@ -15,6 +15,10 @@ public:
     int UltimaFila() const { return static_cast<int>(celdas_.size() / columnas_) - 1; }
     void AgregarFila();
 
+    // Walks over a table count rows in 16 bits: visiting a row beyond 32,767
+    // is error 6 (overflow), a walk that ends at row 32,767 is not.
+    static void FilaVisitada(int fila);
+
     const std::string& operator()(int columna, int fila) const;
     std::string& operator()(int columna, int fila);
 

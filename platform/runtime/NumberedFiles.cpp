@@ -68,6 +68,12 @@ public:
 
     bool eof() { return reader_ ? reader_->atEnd() : true; }
 
+    LineReader& reader() {
+        if (!reader_)
+            raise(err::BadFileMode);
+        return *reader_;
+    }
+
     std::string lineInput() {
         if (!reader_)
             raise(err::BadFileMode);
@@ -169,6 +175,10 @@ void PrintLine(int fileNumber, std::string_view text) {
 
 void Print(int fileNumber, std::string_view text) {
     openFile(fileNumber).print(text, false);
+}
+
+LineReader& InputReader(int fileNumber) {
+    return openFile(fileNumber).reader();
 }
 
 FileCloser::~FileCloser() {

@@ -14,6 +14,8 @@
 
 namespace rt {
 
+class LineReader;
+
 enum class OpenMode { Input, Output, Append };
 
 void Open(const std::string& path, OpenMode mode, int fileNumber);
@@ -24,6 +26,9 @@ bool Eof(int fileNumber);              // 52 when not open
 std::string LineInput(int fileNumber); // raw bytes of the next line; 62 past the end
 void PrintLine(int fileNumber, std::string_view text); // text + CR LF
 void Print(int fileNumber, std::string_view text);     // text alone, no line end
+// The reader behind a file open for Input (54 for another mode), for the
+// data-file reads of TextLines.h.
+LineReader& InputReader(int fileNumber);
 
 // Closes numbered files when the scope ends, whatever the way out. A write
 // that fails while unwinding is dropped, so the error that ended the scope

@@ -2,8 +2,11 @@
 
 #include "platform/runtime/RuntimeError.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 #include <unistd.h>
 
 namespace rt {
@@ -38,6 +41,115 @@ constexpr char16_t kCp1252High[32] = {
 bool isContinuation(unsigned char b) {
     return (b & 0xC0) == 0x80;
 }
+
+// Whether bytes fed in pieces are valid UTF-8 so far: no overlong forms, no
+// surrogates, nothing past U+10FFFF, and (for valid()) no sequence left open.
+class Utf8State {
+public:
+    void feed(std::string_view bytes) {
+        const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+        const auto* end = p + bytes.size();
+        while (p < end && !bad_) {
+            if (need_ == 0) {
+                p = skipAscii(p, end);
+                if (p < end)
+                    lead(*p++);
+            } else {
+                continuation(*p++);
+            }
+        }
+    }
+    bool valid() const { return !bad_ && need_ == 0; }
+
+private:
+    static const unsigned char* skipAscii(const unsigned char* p, const unsigned char* end) {
+        for (std::uint64_t w; end - p >= 8; p += 8) {
+            std::memcpy(&w, p, 8);
+            if (w & 0x8080808080808080ULL)
+                break;
+        }
+        while (p < end && *p < 0x80)
+            ++p;
+        return p;
+    }
+    void lead(unsigned char b) {
+        lo_ = 0x80;
+        hi_ = 0xBF;
+        if (b >= 0xC2 && b <= 0xDF)
+            need_ = 1;
+        else if (b >= 0xE0 && b <= 0xEF)
+            need_ = 2;
+        else if (b >= 0xF0 && b <= 0xF4)
+            need_ = 3;
+        else
+            bad_ = true;
+        // The second byte's range rules out overlong forms, surrogates and
+        // values past U+10FFFF.
+        if (b == 0xE0)
+            lo_ = 0xA0;
+        else if (b == 0xED)
+            hi_ = 0x9F;
+        else if (b == 0xF0)
+            lo_ = 0x90;
+        else if (b == 0xF4)
+            hi_ = 0x8F;
+    }
+    void continuation(unsigned char b) {
+        if (b < lo_ || b > hi_)
+            bad_ = true;
+        lo_ = 0x80;
+        hi_ = 0xBF;
+        --need_;
+    }
+
+    int need_ = 0;
+    unsigned char lo_ = 0x80;
+    unsigned char hi_ = 0xBF;
+    bool bad_ = false;
+};
+
+// A data line read in pieces: the first bytes are kept (enough for the held
+// characters in either decoding), the rest only counted.
+class DataLineBuilder {
+public:
+    static constexpr std::size_t kHeadBytes = 4 * DataLine::kHeldChars;
+
+    explicit DataLineBuilder(DataLine& line) : line_(line) { line_.text.clear(); }
+
+    void feed(std::string_view bytes) {
+        if (line_.text.size() < kHeadBytes)
+            line_.text.append(bytes.substr(0, kHeadBytes - line_.text.size()));
+        utf8_.feed(bytes);
+        bytes_ += bytes.size();
+        for (char c : bytes) {
+            starts_ += !isContinuation(static_cast<unsigned char>(c));
+            bars_ += c == '|';
+            blank_ = blank_ && c == ' ';
+        }
+    }
+
+    void finish() {
+        std::string& text = line_.text;
+        if (utf8_.valid()) {
+            line_.length = starts_;
+            text.resize(byteOffset(text, DataLine::kHeldChars));
+        } else {
+            line_.length = bytes_;
+            text = cp1252ToUtf8(std::string_view(text).substr(0, DataLine::kHeldChars));
+        }
+        line_.barsBeyond =
+            bars_ - static_cast<std::size_t>(std::count(text.begin(), text.end(), '|'));
+        line_.blank = blank_;
+    }
+
+private:
+    DataLine& line_;
+    Utf8State utf8_;
+    std::size_t bytes_ = 0;
+    std::size_t starts_ = 0;
+    std::size_t bars_ = 0;
+    bool blank_ = true;
+};
 } // namespace
 
 LineReader::LineReader(int fd) : fd_(fd) {}
@@ -79,7 +191,19 @@ bool LineReader::atEnd() {
     return false;
 }
 
+void LineReader::skipByteOrderMark() {
+    static constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    if (!atStart_)
+        return;
+    atStart_ = false;
+    while (buf_.size() - pos_ < kMark.size() && fill()) {
+    }
+    if (std::string_view(buf_).substr(pos_, kMark.size()) == kMark)
+        pos_ += kMark.size();
+}
+
 bool LineReader::next(std::string& line) {
+    atStart_ = false;
     if (atEnd())
         return false;
     line.clear();
@@ -104,6 +228,41 @@ bool LineReader::next(std::string& line) {
     }
 }
 
+bool LineReader::nextData(DataLine& line) {
+    atStart_ = false;
+    if (atEnd())
+        return false;
+    std::optional<DataLineBuilder> largo;
+    for (;;) {
+        const char* start = buf_.data() + pos_;
+        const std::size_t avail = buf_.size() - pos_;
+        const void* cr = std::memchr(start, '\r', avail);
+        const std::size_t k =
+            cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - start) : avail;
+        if (cr && !largo && k <= DataLine::kHeldChars) {
+            decodeDataLine(std::string_view(start, k), line);
+        } else {
+            if (!largo)
+                largo.emplace(line);
+            largo->feed(std::string_view(start, k));
+        }
+        if (cr) {
+            pos_ += k + 1;
+            if (pos_ >= buf_.size())
+                fill();
+            if (pos_ < buf_.size() && buf_[pos_] == '\n')
+                ++pos_;
+            break;
+        }
+        pos_ = buf_.size();
+        if (!fill())
+            break;
+    }
+    if (largo)
+        largo->finish();
+    return true;
+}
+
 std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t pos = 0;
@@ -122,42 +281,9 @@ std::vector<std::string> splitLines(std::string_view text) {
 }
 
 bool isValidUtf8(std::string_view s) {
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    const auto* end = p + s.size();
-    while (p < end) {
-        unsigned char b = *p;
-        if (b < 0x80) {
-            ++p;
-            continue;
-        }
-        int n;
-        char32_t c;
-        if (b >= 0xC2 && b <= 0xDF) {
-            n = 1;
-            c = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            n = 2;
-            c = b & 0x0F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            n = 3;
-            c = b & 0x07;
-        } else {
-            return false;
-        }
-        if (end - p < n + 1)
-            return false;
-        for (int i = 1; i <= n; ++i) {
-            if (!isContinuation(p[i]))
-                return false;
-            c = (c << 6) | (p[i] & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((n == 2 && c < 0x800) || (n == 3 && c < 0x10000) || c > 0x10FFFF ||
-            (c >= 0xD800 && c <= 0xDFFF))
-            return false;
-        p += n + 1;
-    }
-    return true;
+    Utf8State state;
+    state.feed(s);
+    return state.valid();
 }
 
 std::string cp1252ToUtf8(std::string_view bytes) {
@@ -179,11 +305,31 @@ std::string decodeDataLine(std::string raw) {
     return isValidUtf8(raw) ? raw : cp1252ToUtf8(raw);
 }
 
+void decodeDataLine(std::string_view raw, DataLine& line) {
+    if (isValidUtf8(raw)) {
+        line.text.assign(raw);
+        line.length = charLength(raw);
+    } else {
+        line.text = cp1252ToUtf8(raw);
+        line.length = raw.size();
+    }
+    line.barsBeyond = 0;
+    line.blank = raw.find_first_not_of(' ') == std::string_view::npos;
+}
+
 std::size_t charLength(std::string_view s) {
-    std::size_t n = 0;
-    for (char c : s)
-        n += !isContinuation(static_cast<unsigned char>(c));
-    return n;
+    // Continuation bytes (10xxxxxx) counted eight at a time.
+    std::size_t continuations = 0;
+    std::size_t i = 0;
+    for (std::uint64_t w; i + 8 <= s.size(); i += 8) {
+        std::memcpy(&w, s.data() + i, 8);
+        // One bit per continuation byte, summed by a multiply into the top byte.
+        const std::uint64_t bits = (w & ~(w << 1) & 0x8080808080808080ULL) >> 7;
+        continuations += static_cast<std::size_t>((bits * 0x0101010101010101ULL) >> 56);
+    }
+    for (; i < s.size(); ++i)
+        continuations += isContinuation(static_cast<unsigned char>(s[i]));
+    return s.size() - continuations;
 }
 
 std::size_t byteOffset(std::string_view s, std::size_t charIndex) {

@@ -11,6 +11,9 @@
 -- PNUL/00001: a nesting row without parent.
 -- ANCH/00001: 32,768 nesting rows; the second one fails every file.
 -- CAMP/00001: 32,768 field rows: 01 has one field, 02 the other 32,767.
+-- ANC6/00001, ANC7/00001: 32,766 and 32,767 nesting rows; in ANC7 the second one fails.
+-- MALR/00001: 02 has a pattern that does not compile.
+-- CAM6/00001, CAM7/00001: 32,766 and 32,767 field rows, as CAMP.
 -- VIST/00001: a vista form.
 
 UPDATE cuit SET Cuit = '20123456786';
@@ -89,6 +92,22 @@ INSERT INTO Estructuras VALUES ('ANI3', '00001', '30', 1, 'OTRO', 'Otro', 'C', '
   NULL, NULL, 'S', NULL);
 INSERT INTO Estructura_Padre_hijo VALUES ('ANI3', '00001', '10', NULL, NULL, NULL, 'R');
 INSERT INTO Estructura_Padre_hijo VALUES ('ANI3', '00001', '10', '20', NULL, '2', 'D');
+
+-- NIV3: R (10) holds D (20), D holds E (30) once or twice per group, and F (40)
+-- stands under D and under R, named after its first row.
+INSERT INTO Formularios VALUES ('NIV3', '00001', 'Tres niveles', 'P', NULL, '101', '2', NULL);
+INSERT INTO Estructuras SELECT 'NIV3', Version, TipoRegistro, orden, NombreCampo, Descripcion,
+  Tipo, Longitud, Decimales, IndObligatorio, ValorMinimo, ValorMaximo, IndicativoAtributo,
+  ExpresionRegular FROM Estructuras WHERE CodFormulario = 'ANID' AND TipoRegistro <> '30';
+INSERT INTO Estructuras VALUES ('NIV3', '00001', '30', 1, 'E', 'E', 'C', '5', '0', 'N',
+  NULL, NULL, 'N', NULL);
+INSERT INTO Estructuras VALUES ('NIV3', '00001', '40', 1, 'F', 'F', 'C', '5', '0', 'N',
+  NULL, NULL, 'N', NULL);
+INSERT INTO Estructura_Padre_hijo VALUES ('NIV3', '00001', '10', NULL, NULL, NULL, 'R');
+INSERT INTO Estructura_Padre_hijo VALUES ('NIV3', '00001', '10', '20', '1', 'unbounded', 'D');
+INSERT INTO Estructura_Padre_hijo VALUES ('NIV3', '00001', '20', '30', '1', '2', 'E');
+INSERT INTO Estructura_Padre_hijo VALUES ('NIV3', '00001', '20', '40', '0', 'unbounded', 'FD');
+INSERT INTO Estructura_Padre_hijo VALUES ('NIV3', '00001', '10', '40', '0', '1', 'FR');
 
 INSERT INTO Formularios VALUES ('ANI4', '00001', 'Raiz con minimo', 'P', NULL, '101', '2', NULL);
 INSERT INTO Estructuras VALUES ('ANI4', '00001', '10', 1, 'ID', 'Id', 'C', '5', '0', 'N',
@@ -200,3 +219,40 @@ INSERT INTO Estructuras
   WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32767)
   SELECT 'CAMP', '00001', '02', i, 'B', 'B', 'C', '5', '0', 'N', NULL, NULL, 'N', NULL FROM n;
 INSERT INTO Estructura_Padre_hijo VALUES ('CAMP', '00001', '01', NULL, NULL, NULL, 'C');
+
+INSERT INTO Formularios VALUES ('ANC6', '00001', 'Anidamiento 32766', 'P', NULL, '101', '2', NULL);
+INSERT INTO Formularios VALUES ('ANC7', '00001', 'Anidamiento 32767', 'P', NULL, '101', '2', NULL);
+INSERT INTO Estructuras SELECT 'ANC6', Version, TipoRegistro, orden, NombreCampo, Descripcion,
+  Tipo, Longitud, Decimales, IndObligatorio, ValorMinimo, ValorMaximo, IndicativoAtributo,
+  ExpresionRegular FROM Estructuras WHERE CodFormulario = 'ANCH';
+INSERT INTO Estructuras SELECT 'ANC7', Version, TipoRegistro, orden, NombreCampo, Descripcion,
+  Tipo, Longitud, Decimales, IndObligatorio, ValorMinimo, ValorMaximo, IndicativoAtributo,
+  ExpresionRegular FROM Estructuras WHERE CodFormulario = 'ANCH';
+INSERT INTO Estructura_Padre_hijo VALUES ('ANC6', '00001', '10', NULL, NULL, NULL, 'R');
+INSERT INTO Estructura_Padre_hijo
+  WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32765)
+  SELECT 'ANC6', '00001', '98', '99', '0', '1', 'X' FROM n;
+INSERT INTO Estructura_Padre_hijo VALUES ('ANC7', '00001', '10', NULL, NULL, NULL, 'R');
+INSERT INTO Estructura_Padre_hijo VALUES ('ANC7', '00001', '10', '20', '1', 'unbounded', 'D');
+INSERT INTO Estructura_Padre_hijo
+  WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32765)
+  SELECT 'ANC7', '00001', '98', '99', '0', '1', 'X' FROM n;
+
+INSERT INTO Formularios VALUES ('CAM6', '00001', 'Campos 32766', 'P', NULL, '101', '2', NULL);
+INSERT INTO Formularios VALUES ('CAM7', '00001', 'Campos 32767', 'P', NULL, '101', '2', NULL);
+INSERT INTO Estructuras SELECT 'CAM6', Version, TipoRegistro, orden, NombreCampo, Descripcion,
+  Tipo, Longitud, Decimales, IndObligatorio, ValorMinimo, ValorMaximo, IndicativoAtributo,
+  ExpresionRegular FROM Estructuras WHERE CodFormulario = 'CAMP' AND orden <= 32765;
+INSERT INTO Estructuras SELECT 'CAM7', Version, TipoRegistro, orden, NombreCampo, Descripcion,
+  Tipo, Longitud, Decimales, IndObligatorio, ValorMinimo, ValorMaximo, IndicativoAtributo,
+  ExpresionRegular FROM Estructuras WHERE CodFormulario = 'CAMP' AND orden <= 32766;
+INSERT INTO Estructura_Padre_hijo VALUES ('CAM6', '00001', '01', NULL, NULL, NULL, 'C');
+INSERT INTO Estructura_Padre_hijo VALUES ('CAM7', '00001', '01', NULL, NULL, NULL, 'C');
+
+INSERT INTO Formularios VALUES ('MALR', '00001', 'Patron roto', 'P', NULL, '101', '2', NULL);
+INSERT INTO Estructuras VALUES ('MALR', '00001', '01', 1, 'A', 'A', 'C', '5', '0', 'N',
+  NULL, NULL, 'N', NULL);
+INSERT INTO Estructuras VALUES ('MALR', '00001', '02', 1, 'B', 'B', 'C', '5', '0', 'N',
+  NULL, NULL, 'N', '(');
+INSERT INTO Estructura_Padre_hijo VALUES ('MALR', '00001', '01', NULL, NULL, NULL, 'R');
+INSERT INTO Estructura_Padre_hijo VALUES ('MALR', '00001', '01', '02', '0', 'unbounded', 'S');

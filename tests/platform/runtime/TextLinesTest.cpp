@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -44,6 +46,36 @@ TEST(TextLines, LineEndsAsTheFileReaderSeesThem) {
     }
 }
 
+TEST(TextLines, ByteOrderMarkOnlyAtTheVeryStart) {
+    const std::string bom = "\xEF\xBB\xBF";
+    const SplitCase cases[] = {
+        {"mark then lines", bom + "01|a|\r\nb", {"01|a|", "b"}},
+        {"mark alone", bom, {}},
+        {"mark then empty line", bom + "\r\n", {""}},
+        {"only the first mark", bom + bom + "a", {bom + "a"}},
+        {"mark on the second line", "a\r\n" + bom + "b", {"a", bom + "b"}},
+        {"part of a mark", "\xEF\xBB", {"\xEF\xBB"}},
+        {"no mark", "\xEF\xBB\xBE", {"\xEF\xBB\xBE"}},
+    };
+    testenv::TempDir dir;
+    for (const auto& c : cases) {
+        const std::string path = dir.file(c.name);
+        testenv::writeFile(path, c.bytes);
+        rt::Open(path, rt::OpenMode::Input, 7);
+        rt::InputReader(7).skipByteOrderMark();
+        Lines lines;
+        while (!rt::Eof(7))
+            lines.push_back(rt::LineInput(7));
+        // Too late once a line was read.
+        rt::InputReader(7).skipByteOrderMark();
+        rt::Close(7);
+        EXPECT_EQ(lines, c.lines) << c.name;
+    }
+    // Without the call the mark stays in the first line.
+    testenv::writeFile(dir.file("plain"), bom + "a");
+    EXPECT_EQ(readAll(dir.file("plain")), Lines{bom + "a"});
+}
+
 TEST(TextLines, LongLinesCrossTheReadBuffer) {
     testenv::TempDir dir;
     // A CR right at the end of the first read chunk, LF at the start of the next.
@@ -55,6 +87,55 @@ TEST(TextLines, LongLinesCrossTheReadBuffer) {
     EXPECT_EQ(lines[0], first);
     EXPECT_EQ(lines[1].size(), 200000u);
     EXPECT_EQ(lines[2], "z");
+}
+
+// A data line holds at most its first 32,767 characters, decoded as the
+// whole line decides, and of the rest its length, "|" count and blankness:
+// the same facts as the whole line read and decoded.
+TEST(TextLines, DataLinesKeepTheFactsOfTheWholeLine) {
+    const std::string n = "\xc3\xb1"; // ñ in UTF-8
+    std::string utf8Long;
+    for (int i = 0; i < 40000; ++i)
+        utf8Long += n;
+    const std::string lines[] = {
+        "01|a|b|",
+        "",
+        "   ",
+        std::string(32767, 'a'),
+        std::string(32768, 'a'),
+        std::string(40000, 'a') + "|x|",
+        std::string(100000, ' '),
+        std::string(100000, ' ') + "x",
+        "|" + std::string(70000, ' ') + "|",
+        utf8Long + "|",
+        // Valid UTF-8 up to a Windows-1252 byte far beyond the held part.
+        utf8Long + "\xf1",
+        std::string(65534, 'a') + "\xc3",
+        "a\nb|" + std::string(33000, '\t') + "|",
+    };
+    testenv::TempDir dir;
+    std::string bytes;
+    for (const auto& l : lines)
+        bytes += l + "\r\n";
+    testenv::writeFile(dir.file("data"), bytes);
+    const Lines whole = readAll(dir.file("data"));
+    ASSERT_EQ(whole.size(), std::size(lines));
+    rt::Open(dir.file("data"), rt::OpenMode::Input, 7);
+    rt::DataLine line;
+    for (const std::string& raw : whole) {
+        ASSERT_TRUE(rt::InputReader(7).nextData(line));
+        const std::string decoded = rt::decodeDataLine(raw);
+        const std::string held = rt::left(decoded, rt::DataLine::kHeldChars);
+        EXPECT_EQ(line.text, held);
+        EXPECT_EQ(line.length, rt::charLength(decoded));
+        EXPECT_EQ(line.cut(), rt::charLength(decoded) > rt::DataLine::kHeldChars);
+        EXPECT_EQ(line.barsBeyond,
+                  static_cast<std::size_t>(std::count(decoded.begin(), decoded.end(), '|') -
+                                           std::count(held.begin(), held.end(), '|')));
+        EXPECT_EQ(line.blank, rt::trim(decoded).empty());
+    }
+    EXPECT_FALSE(rt::InputReader(7).nextData(line));
+    rt::Close(7);
 }
 
 TEST(TextLines, WindowsAnsiAndUtf8LinesDecodeToTheSameText) {

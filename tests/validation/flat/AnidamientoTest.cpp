@@ -14,6 +14,8 @@ namespace {
 // ANI4: the root row itself has a minimum of 1.
 const std::string R = "10|r|";
 const std::string D = "20|d|";
+const std::string E = "30|e|";
+const std::string F = "40|f|";
 
 struct Caso {
     const char* nombre;
@@ -26,6 +28,10 @@ struct Caso {
 const std::string kEstructura = "Error de Estructura";
 const std::string kR = "<R ><ID><![CDATA[r]]></ID>";
 const std::string kD = "<D ><VAL><![CDATA[d]]></VAL></D>";
+// NIV3: the elements of D, E and F without their end tags.
+const std::string kD3 = "<D ><VAL><![CDATA[d]]></VAL>";
+const std::string kE = "<E ><E><![CDATA[e]]></E>";
+const std::string kF = "<FD ><F><![CDATA[f]]></F>";
 
 const Caso kCasos[] = {
     {"RDD", "ANID", {R, D, D}, "", kR + kD + kD + "</R>"},
@@ -61,6 +67,29 @@ const Caso kCasos[] = {
      "<Uno ><A1><![CDATA[a]]></A1><A2><![CDATA[b]]></A2><A3>1</A3><Dos ><B1><![CDATA[c]]></B1>"
      "<B2><![CDATA[d]]></B2><Tres ><C1><![CDATA[e]]></C1><C2><![CDATA[f]]></C2>"
      "<C3><![CDATA[g]]></C3><C4><![CDATA[h]]></C4></Tres></Dos></Uno>"},
+    // Occurrences of E are summed over every D of the group: one D without E
+    // passes beside another with one, three E over two D exceed the maximum.
+    {"SumaSobreVariosPadres",
+     "NIV3",
+     {R, D, D, E},
+     "",
+     kR + kD3 + "</D>" + kD3 + kE + "</E></D></R>"},
+    {"SumaExcedeElMaximo", "NIV3", {R, D, E, D, E, E}, "linea:1 > " + kEstructura, ""},
+    {"SumaPorGrupo",
+     "NIV3",
+     {R, D, E, E, R, D, E, E},
+     "",
+     kR + kD3 + kE + "</E>" + kE + "</E></D></R>" + kR + kD3 + kE + "</E>" + kE + "</E></D></R>"},
+    {"SinHijoEnNingunPadre", "NIV3", {R, D, D, R, D, E}, "linea:1 > " + kEstructura, ""},
+    // A new group closes E, D and R at once; F closes E only, D holds it.
+    {"VariosNivelesCerrados",
+     "NIV3",
+     {R, D, E, F, R, D, E},
+     "",
+     kR + kD3 + kE + "</E>" + kF + "</FD></D></R>" + kR + kD3 + kE + "</E></D></R>"},
+    // F under R is counted in R's row but named after its first row, under D.
+    {"HijoDeVariosPadres", "NIV3", {R, F, D, E}, "", kR + kF + "</FD>" + kD3 + kE + "</E></D></R>"},
+    {"HijoDeVariosPadresCuentaPorPadre", "NIV3", {R, F, F, D, E}, "linea:1 > " + kEstructura, ""},
     {"TresTiposCuentaCampos",
      "TRES",
      {"01|a|b|1|", "02|c|d|e|"},

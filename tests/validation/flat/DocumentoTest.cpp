@@ -62,8 +62,10 @@ const Atributos kAtributos[] = {
     {"DosAtributos", "01|7|Ana|x|\r\n", "<Uno ID=\"7\" COD=\"x\"><NOM><![CDATA[Ana]]></NOM></Uno>"},
     {"SinAtributos", "01|7|Ana|x|\r\n02|z|\r\n", "<Dos ><X><![CDATA[z]]></X></Dos>"},
     {"ValorDeMasNoEsAtributo", "01|7|Ana|x|extra\r\n", "<Uno ID=\"7\" COD=\"x\"><NOM>"},
-    {"ValoresSinEscapar", "01|7|<&\"|x|\r\n",
-     "<Uno ID=\"7\" COD=\"x\"><NOM><![CDATA[<&\"]]></NOM>"},
+    {"ValoresComoTexto", "01|7|<&\"|x|\r\n", "<Uno ID=\"7\" COD=\"x\"><NOM><![CDATA[<&\"]]></NOM>"},
+    {"AtributoEscapado", "01|7|Ana|\"|\r\n", "<Uno ID=\"7\" COD=\"&quot;\"><NOM>"},
+    {"AtributoConMenor", "01|7|Ana|<|\r\n", "COD=\"&lt;\"><NOM>"},
+    {"AtributoConAmpersand", "01|7|Ana|&|\r\n", "COD=\"&amp;\"><NOM>"},
     {"AtributoVacio", "01|7|Ana||\r\n", "<Uno ID=\"7\" COD=\"\"><NOM>"},
 };
 
@@ -78,6 +80,30 @@ TEST_P(AtributosTest, EtiquetaDeInicio) {
 
 INSTANTIATE_TEST_SUITE_P(Casos, AtributosTest, ::testing::ValuesIn(kAtributos),
                          [](const auto& info) { return std::string(info.param.nombre); });
+
+// A flush that finds exactly 498 bytes in the middle of the document writes
+// one record and leaves nothing behind; the bytes are counted as written,
+// escapes included.
+TEST(Flush, ExactamenteUnBloqueALaMitad) {
+    const std::string encabezado = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?><root "
+                                   "xmlns=\"http://nuro.example/esquemas/FLARG_00001.xsd\">";
+    const std::string marcado = "x]]>";
+    const std::string marcadoEscrito = "x]]]]><![CDATA[>";
+    const std::string antes = encabezado + "<L ><A><![CDATA[" + marcadoEscrito;
+    const std::string despues = "]]></A>";
+    const std::string relleno(498 - antes.size() - despues.size(), 'v');
+    const std::string bloque = antes + relleno + despues;
+    ASSERT_EQ(bloque.size(), 498u);
+
+    EntornoPlano entorno;
+    ASSERT_TRUE(entorno.Validar("01|" + marcado + relleno + "|\r\n01|b|\r\n", "LARG"))
+        << entorno.validador.Error();
+    const std::string resto = "</L><L ><A><![CDATA[b]]></A></L></root>";
+    EXPECT_EQ(entorno.Xml("LARG"), bloque + "\r\n" + resto + std::string(498, ' ') + "\r\n");
+    EXPECT_EQ(entorno.Bloques(),
+              "02" + bloque + "\r\n02" + resto + std::string(498 - resto.size(), ' ') + "\r\n");
+    EXPECT_EQ(entorno.validador.Lineas(), 2);
+}
 
 TEST(AtributosFallidos, UnAtributoQueRompeSuReglaFallaElRegistro) {
     EntornoPlano entorno;

@@ -60,7 +60,11 @@ bool EntornoPlano::ValidarRuta(std::string ruta, const std::string& formulario,
 }
 
 std::string EntornoPlano::Xml(const std::string& formulario) const {
-    return LeerSiExiste(temporal_ + "/F" + formulario + "_00001.xml");
+    return LeerSiExiste(RutaXml(formulario));
+}
+
+std::string EntornoPlano::RutaXml(const std::string& formulario) const {
+    return temporal_ + "/F" + formulario + "_00001.xml";
 }
 
 std::string EntornoPlano::Bloques() const {

@@ -29,6 +29,7 @@ public:
 
     // The work files of the run; "" when absent.
     std::string Xml(const std::string& formulario) const;
+    std::string RutaXml(const std::string& formulario) const;
     std::string Bloques() const;
 
     testenv::TempDir carpeta;

@@ -2,6 +2,8 @@
 // and what a valid line adds to the document.
 #include "tests/validation/flat/EntornoPlano.h"
 
+#include "platform/xml/Document.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,6 +15,8 @@ struct Caso {
     std::string linea;
     std::string error;     // without the "linea: 1 > " prefix; "" for a valid line
     std::string fragmento; // document text a valid line must produce
+    // A type without a nesting row gets an element without a name.
+    bool bienFormado = true;
 };
 
 // Type 01 of REGL, with one field changed: TXT|NUM|ILI|FEC|DOC|EXP|OPC.
@@ -43,8 +47,8 @@ const Caso kCasos[] = {
     {"TextoTrasElUltimoSeparador", "04|x|y|cola", "", "<A2><![CDATA[y]]></A2></Libre>"},
     {"TipoInexistente", "09|x|y|", kTipo, ""},
     {"TipoDistingueMayusculas", "0a|x|", kTipo, ""},
-    {"TipoConLetra", "0A|x|", "", "<U><![CDATA[x]]></U>"},
-    {"TercerCaracterNoExaminado", "0Aab|c|", "", "<U><![CDATA[b]]></U>"},
+    {"TipoConLetra", "0A|x|", "", "<U><![CDATA[x]]></U>", false},
+    {"TercerCaracterNoExaminado", "0Aab|c|", "", "<U><![CDATA[b]]></U>", false},
     {"ValorVacio", "04||y|", "", "<A1><![CDATA[]]></A1>"},
     {"TabuladorComoBlanco", "04|a\tb|y|", "", "<A1><![CDATA[a b]]></A1>"},
     {"LineaCortaEsTipoInvalido", "0", kTipo, ""},
@@ -93,6 +97,18 @@ const Caso kCasos[] = {
     {"CuitSegundoDistinto", "03|Juan|20123456786|", kCuit, ""},
     // A type letter without rules.
     {"TipoMinusculaSinReglas", "05|largo texto|", "", "<T>largo texto</T>"},
+    // Values arrive whole, as text: markup in a date without a pattern stays
+    // inside its element.
+    {"FechaConMarcado",
+     Registro01("abc", "15", "100", "</FEC></Reg><Reg><TXT>x</TXT><FEC>1]]>2&amp;<![CDATA[",
+                "20123456786", "AB"),
+     "",
+     "<FEC>&lt;/FEC>&lt;/Reg>&lt;Reg>&lt;TXT>x&lt;/TXT>&lt;FEC>1]]&gt;2&amp;amp;&lt;![CDATA["
+     "</FEC>"},
+    {"ContenidoSinSeccion", "05|a&b]>c]]]>d>|", "", "<T>a&amp;b]>c]]]&gt;d></T>"},
+    {"FinDeSeccionPartido", "04|a]]>b|]]>]]>|", "",
+     "<A1><![CDATA[a]]]]><![CDATA[>b]]></A1><A2><![CDATA[]]]]><![CDATA[>]]]]><![CDATA[>]]></A2>"},
+    {"SeccionConOtrosSignos", "04|<&\"]>|y|", "", "<A1><![CDATA[<&\"]>]]></A1>"},
 };
 
 class ReglasRegistro : public ::testing::TestWithParam<Caso> {};
@@ -106,6 +122,10 @@ TEST_P(ReglasRegistro, MensajeYDocumento) {
         EXPECT_EQ(entorno.validador.Error(), "");
         EXPECT_NE(entorno.Xml("REGL").find(caso.fragmento), std::string::npos)
             << entorno.Xml("REGL");
+        // Whatever the values hold, the document stays well-formed.
+        xml::Document documento;
+        EXPECT_EQ(documento.load(entorno.RutaXml("REGL")), caso.bienFormado)
+            << documento.parseError().reason;
     } else {
         EXPECT_FALSE(ok);
         EXPECT_EQ(entorno.validador.Error(), "linea: 1 > " + caso.error);

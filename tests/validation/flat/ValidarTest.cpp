@@ -76,6 +76,22 @@ const Fallo kFallos[] = {
     // The attribute search walks the whole field matrix for a value that is none.
     {"MasDe32767Campos", "CAMP", "01|a|\r\n", ErrorNumero(rt::err::Overflow)},
     {"FormularioInexistente", "XXXX", "01|a|\r\n", ErrorNumero(rt::err::NoCurrentRecord)},
+    // Lines longer than what is held of them: blank over the whole length,
+    // or past 32,767 characters while their values are read, the last
+    // character decoding the whole line as Windows-1252.
+    // A pattern that does not compile fails the value it tests, not the load.
+    {"PatronQueNoCompila", "MALR", "01|a|\r\n02|b|\r\n", ErrorNumero(rt::err::RegexSyntax)},
+    {"LineaLargaEnBlanco", "REGL", std::string(100000, ' ') + "\r\n",
+     "linea: 1 > No puede existir registros en blanco"},
+    {"LineaLargaCasiEnBlanco", "REGL", std::string(100000, ' ') + "x\r\n",
+     ErrorNumero(rt::err::Overflow)},
+    {"LineasSoloConLf", "LARG", "01|a|\n01|b|\n" + std::string(40000, 'c') + "\n",
+     ErrorNumero(rt::err::Overflow)},
+    {"LineaLargaDeTipoInvalido", "REGL", "09|" + std::string(70000, 'a') + "\xf1|\r\n",
+     ErrorNumero(rt::err::Overflow)},
+    // Up to 32,767 rows the 16-bit row numbers hold: the check ends at the
+    // failing row and the reset walks every row.
+    {"AnidamientoDe32767Filas", "ANC7", "10|r|\r\n", "linea:1 > Error de Estructura"},
 };
 
 class ValidarFallo : public ::testing::TestWithParam<Fallo> {};
@@ -92,11 +108,46 @@ TEST_P(ValidarFallo, ErrorYNadaAbierto) {
 INSTANTIATE_TEST_SUITE_P(Casos, ValidarFallo, ::testing::ValuesIn(kFallos),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
+// Walks that end at row 32,766 or 32,767 of the nesting matrix (a second
+// root closes the first after a search through every row) or of the field
+// matrix (the attribute search for a value that is none).
+TEST(Validar, TablasDeHasta32767FilasPasan) {
+    for (const char* formulario : {"ANC6", "CAM6", "CAM7"}) {
+        EntornoPlano entorno;
+        const std::string primero = formulario[1] == 'N' ? "10" : "01";
+        EXPECT_TRUE(entorno.Validar(primero + "|r|\r\n" + primero + "|s|\r\n", formulario))
+            << formulario << ": " << entorno.validador.Error();
+    }
+}
+
+TEST(Validar, PatronQueNoCompilaSinValoresQueLoUsen) {
+    EntornoPlano entorno;
+    EXPECT_TRUE(entorno.Validar("01|a|\r\n01|b|\r\n", "MALR")) << entorno.validador.Error();
+}
+
 TEST(Validar, LineaDe32766CaracteresPasa) {
     EntornoPlano entorno;
     ASSERT_TRUE(entorno.Validar(kLinea32766 + "\r\n", "LARG")) << entorno.validador.Error();
     EXPECT_NE(entorno.Xml("LARG").find("<A><![CDATA[" + std::string(32762, 'a') + "]]></A>"),
               std::string::npos);
+}
+
+// A file saved as UTF-8 with a byte-order mark gives the same document.
+TEST(Validar, MarcaDeOrdenFueraDeLaPrimeraLinea) {
+    const std::string texto = "01|20123456786|202401|Ñandú|\r\n02|1|d|10.50|20240115|20123456786|";
+    EntornoPlano sinMarca;
+    ASSERT_TRUE(sinMarca.Validar(texto, "GOLD")) << sinMarca.validador.Error();
+    EntornoPlano conMarca;
+    ASSERT_TRUE(conMarca.Validar("\xEF\xBB\xBF" + texto, "GOLD")) << conMarca.validador.Error();
+    EXPECT_EQ(conMarca.Xml("GOLD"), sinMarca.Xml("GOLD"));
+    EXPECT_EQ(conMarca.Bloques(), sinMarca.Bloques());
+    // Only that one mark: a second one is text of the first line.
+    EntornoPlano dosMarcas;
+    EXPECT_FALSE(dosMarcas.Validar("\xEF\xBB\xBF\xEF\xBB\xBF" + texto, "GOLD"));
+    EXPECT_EQ(dosMarcas.validador.Error(), "linea: 1 > El tipo de registro es invalido");
+    EntornoPlano soloMarca;
+    EXPECT_FALSE(soloMarca.Validar("\xEF\xBB\xBF", "GOLD"));
+    EXPECT_EQ(soloMarca.validador.Error(), "linea:1 > Error de Estructura");
 }
 
 TEST(Validar, ArchivoInexistente) {

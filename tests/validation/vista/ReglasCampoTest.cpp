@@ -66,7 +66,7 @@ class ReglasCampoVerificar : public ::testing::TestWithParam<Caso> {};
 
 TEST_P(ReglasCampoVerificar, Mensaje) {
     const Caso& caso = GetParam();
-    EXPECT_EQ(ReglasCampo::Verificar(Matriz(caso.campo), 1, caso.valor), caso.mensaje);
+    EXPECT_EQ(ReglasCampo::Verificar(CampoRegla(Matriz(caso.campo), 1), caso.valor), caso.mensaje);
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, ReglasCampoVerificar, ::testing::ValuesIn(kCasos),

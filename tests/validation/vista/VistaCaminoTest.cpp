@@ -80,6 +80,15 @@ TEST(VistaCamino, AnsiYUtf8DanElMismoDocumento) {
     CompararConPlano(entorno, vista, plano, "VIS5", "00001");
 }
 
+// A byte-order mark is read by neither pass: not validated, not converted.
+TEST(VistaCamino, MarcaDeOrdenFueraDeLaPrimeraLinea) {
+    EntornoVista entorno;
+    const std::string vista =
+        entorno.Archivo("\xEF\xBB\xBF" + Fixture("declaracion.vista.txt"), "marca.txt");
+    const std::string plano = entorno.Archivo(Fixture("declaracion.plano.txt"), "plano.txt");
+    CompararConPlano(entorno, vista, plano, "VIS5", "00001");
+}
+
 struct Falla {
     const char* nombre;
     std::string contenido;

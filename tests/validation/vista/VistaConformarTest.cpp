@@ -56,6 +56,19 @@ TEST(VistaConformar, CortaCadaLineaPorLaCantidadDeCamposDeCadaTipo) {
     EXPECT_EQ(testenv::readFile(entorno.Temporal("VIS3")), "01|a|b|\r\n02|c|d|e|\r\n02|c|d|f|\r\n");
 }
 
+// The text after the last "|" is never copied, however long.
+TEST(VistaConformar, ColaLargaFueraDelRegistro) {
+    EntornoVista entorno;
+    const std::string cola(100000, 'z');
+    auto vista =
+        entorno.Vista(entorno.Archivo("A|B|x|" + cola + "\r\nA|B|y|" + cola + "|"), "VIS2");
+    vista->PasoAMatriz();
+
+    vista->ConformarArchivo();
+
+    EXPECT_EQ(testenv::readFile(entorno.Temporal("VIS2")), "01|A|B|\r\n02|x|\r\n02|y|\r\n");
+}
+
 TEST(VistaConformar, CuentaLasLineasOtraVezDesdeUno) {
     EntornoVista entorno;
     auto vista = entorno.Vista(entorno.Archivo(Fixture("padre_hijos.txt")), "VIS2");

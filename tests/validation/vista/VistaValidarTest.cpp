@@ -49,7 +49,17 @@ const Caso kCasos[] = {
      "linea: 1 > Cantidad de Campos Incorrectos"},
     {"SeparadoresAntesQueValores", Linea("Ana Maria Luisa|AB|100|1|2|3||"), false,
      "linea: 1 > Cantidad de Campos Incorrectos"},
+    // A file saved as UTF-8 with a byte-order mark.
+    {"MarcaDeOrden",
+     "\xEF\xBB\xBF" + Linea(ConCampo(0, "\xc3\x91"
+                                        "and\xc3\xba")),
+     true, ""},
+    {"SoloLaMarca", "\xEF\xBB\xBF", std::nullopt, "linea: 0 > "},
     {"TextoTrasElUltimo", Linea(kValida + "cola sin separador"), true, ""},
+    // Only the characters up to the last "|" are read, however long the tail.
+    {"ColaLargaSinSeparador", Linea(kValida + std::string(100000, 'x')) + Linea(kValida), true, ""},
+    {"LineaLargaEnBlanco", Linea(kValida) + Linea(std::string(70000, ' ')), false,
+     "linea: 2 > No puede existir registros en blanco"},
     {"TabuladorSeLeeComoBlanco", Linea(ConCampo(1, "AB\tCD")), true, ""},
     {"ExpresionRegular", Linea(ConCampo(1, "AB-CD")), false, "linea: 1 > Formato Código inválido"},
     {"SoloElPrimerError", Linea("Ana Maria|AB!|x|1|2|3|"), false,
@@ -121,6 +131,8 @@ const ErrorDeEjecucion kErrores[] = {
     {"ArchivoInexistente", false, "", rt::err::FileNotFound},
     // A separator at position 32767 or later is beyond the 16-bit positions.
     {"LineaDemasiadoLarga", true, Linea(ConCampo(5, std::string(33000, 'n'))), rt::err::Overflow},
+    {"SeparadorEnLaColaLarga", true, Linea(kValida + std::string(100000, 'x') + "|"),
+     rt::err::Overflow},
 };
 
 class VistaValidarErrores : public ::testing::TestWithParam<ErrorDeEjecucion> {};
