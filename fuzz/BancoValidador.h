@@ -19,7 +19,7 @@ struct Forma {
 // is left open; every record is "02" + 498 bytes + CR LF; the records' text
 // is the XML work file's text, up to the blanks after the document end; a
 // vista file's converted lines pass the flat record checks (type, "|" count).
-// With NURO_FUZZ_DOCUMENTO_ESCAPADO also DocumentoFiel below.
+// An accepted document is well-formed and carries every value as text.
 void Validar(const std::string& bytes, const Forma& forma);
 // The fuzzer's input: the first byte picks the form, the rest is the data file.
 int ValidarEntrada(const std::uint8_t* datos, std::size_t largo, std::span<const Forma> formas);

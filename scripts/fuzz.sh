@@ -15,7 +15,10 @@ targets=(valores plano vista empaquetado patrones)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DNURO_FUZZ=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$build" --parallel "$(nproc)" >/dev/null
+cmake --build "$build" --parallel "$(nproc)" >"$build/build.log" 2>&1 || {
+  tail -40 "$build/build.log"
+  exit 1
+}
 
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
