@@ -50,9 +50,69 @@ std::string PatternWriter::translate(std::string_view pattern) {
 }
 
 std::string PatternWriter::write() {
+    measure();
     out_.clear();
+    next_ = 1;
     node(tree_.root);
     return std::move(out_);
+}
+
+// Children come before their parents in the tree, so one pass sees every
+// child measured: how many PCRE2 groups each node writes, and whether it can
+// match the empty text.
+void PatternWriter::measure() {
+    const std::size_t count = tree_.nodes.size();
+    slots_.assign(count, 0);
+    nullable_.assign(count, false);
+    number_.assign(tree_.referenced.size(), 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const PatternNode& n = tree_.nodes[i];
+        int slots = 0;
+        bool all = true;
+        bool any = false;
+        for (int c : n.children) {
+            slots += slots_[c];
+            all = all && nullable_[c];
+            any = any || nullable_[c];
+        }
+        switch (n.kind) {
+        case PatternNode::Kind::Sequence:
+            nullable_[i] = all;
+            break;
+        case PatternNode::Kind::Alternation:
+            nullable_[i] = any;
+            break;
+        case PatternNode::Kind::Group:
+            slots += n.capture ? 1 : 0;
+            nullable_[i] = all;
+            break;
+        case PatternNode::Kind::Repeat:
+            slots += markers(n);
+            nullable_[i] = n.min == 0 || all;
+            break;
+        case PatternNode::Kind::Set:
+            break;
+        default:
+            nullable_[i] = true;
+        }
+        slots_[i] = slots;
+    }
+}
+
+// JavaScript fails a repetition beyond the minimum that matches nothing;
+// PCRE2 takes it and stops. The two differ only in the groups that empty
+// repetition resets, so only repetitions whose groups are read later are
+// checked, through groups of the writer's own that mark where a repetition
+// starts: one for a repetition from zero, where every repetition is checked;
+// two from one, where the first repetition may be empty, which shows as a
+// repetition starting where the whole repeat starts.
+int PatternWriter::markers(const PatternNode& n) const {
+    if (n.kind != PatternNode::Kind::Repeat || n.min > 1 || n.max <= n.min)
+        return 0;
+    const int child = n.children.front();
+    if (!nullable_[child] || tree_.nodes[child].kind == PatternNode::Kind::Look || !referenced(n))
+        return 0;
+    return n.min + 1;
 }
 
 bool PatternWriter::referenced(const PatternNode& n) const {
@@ -73,6 +133,8 @@ void PatternWriter::node(int index) {
         alternation(n);
         break;
     case PatternNode::Kind::Group:
+        if (n.capture)
+            number_[n.firstGroup] = next_++;
         out_ += n.capture ? "(" : "(?:";
         node(n.children.front());
         out_ += ')';
@@ -89,7 +151,7 @@ void PatternWriter::node(int index) {
         set(n);
         break;
     case PatternNode::Kind::Backref:
-        out_ += n.alwaysEmpty ? "(?:)" : "\\g{" + std::to_string(n.group) + "}";
+        out_ += n.alwaysEmpty ? "(?:)" : "\\g{" + std::to_string(number_[n.group]) + "}";
         break;
     case PatternNode::Kind::Assertion:
         out_ += n.assertion == '^'   ? "^"
@@ -103,19 +165,27 @@ void PatternWriter::node(int index) {
 // A branch not taken leaves its groups unset, which a later reference reads
 // as empty. PCRE2 would keep what an earlier repetition captured there, so
 // when a group is referenced every branch sets the other branches' groups to
-// the empty text; a branch-reset group keeps every group's number.
+// the empty text; in a branch-reset group every branch numbers alike.
 void PatternWriter::alternation(const PatternNode& n) {
     const bool fill = referenced(n);
+    const int base = next_;
+    int total = 0;
+    for (int c : n.children)
+        total += slots_[c];
     out_ += fill ? "(?|" : "(?:";
+    int before = 0;
     for (std::size_t i = 0; i < n.children.size(); ++i) {
-        const PatternNode& branch = tree_.nodes[n.children[i]];
+        const int branch = n.children[i];
         if (i > 0)
             out_ += '|';
+        if (fill) {
+            next_ = base;
+            fillers(before);
+        }
+        node(branch);
+        before += slots_[branch];
         if (fill)
-            fillers(branch.firstGroup - n.firstGroup);
-        node(n.children[i]);
-        if (fill)
-            fillers(n.firstGroup + n.groupCount - branch.firstGroup - branch.groupCount);
+            fillers(total - before);
     }
     out_ += ')';
 }
@@ -144,24 +214,52 @@ void PatternWriter::repeat(const PatternNode& n) {
         return;
     }
     if (n.min > 0 || n.max == 0 || !referenced(n)) {
-        node(n.children.front());
-        count(n);
+        loop(n, n);
         return;
     }
-    PatternNode once = n;
-    once.min = 1;
+    const int base = next_;
+    const int width = slots_[n.children.front()] + markers(n);
     out_ += "(?|";
     if (!n.greedy) {
-        fillers(n.groupCount);
+        fillers(width);
         out_ += '|';
+        next_ = base;
     }
-    node(n.children.front());
-    count(once);
+    atLeastOnce(n);
     if (n.greedy) {
         out_ += '|';
-        fillers(n.groupCount);
+        next_ = base;
+        fillers(width);
     }
     out_ += ')';
+}
+
+// The repeat from zero written as one or more repetitions.
+void PatternWriter::atLeastOnce(const PatternNode& n) {
+    PatternNode once = n;
+    once.min = 1;
+    loop(n, once);
+}
+
+// The repeat n written with the counts of times; a checked repeat calls out
+// after each repetition with the numbers of its marks.
+void PatternWriter::loop(const PatternNode& n, const PatternNode& times) {
+    const int marks = markers(n);
+    if (marks == 0) {
+        node(n.children.front());
+        count(times);
+        return;
+    }
+    std::string callout = "(?C{";
+    if (marks == 2) {
+        out_ += "()";
+        callout += std::to_string(next_++) + ",";
+    }
+    callout += std::to_string(next_++) + "})";
+    out_ += "(?:()";
+    node(n.children.front());
+    out_ += callout + ")";
+    count(times);
 }
 
 void PatternWriter::count(const PatternNode& n) {
@@ -200,6 +298,7 @@ void PatternWriter::set(const PatternNode& n) {
 void PatternWriter::fillers(int count) {
     if (out_.size() + 2 * std::size_t(count) > kMaxOutput)
         rt::raise(rt::err::RegexSyntax);
+    next_ += count;
     for (int i = 0; i < count; ++i)
         out_ += "()";
 }

@@ -161,9 +161,9 @@ private:
     }
 
     inline static const std::vector<std::u32string> kLiterals{
-        U"a",   U"b",      U"c",      U"ab",     U"A",      U"1",      U"_",     U"-",
-        U" ",   U"\u00e9", U"\u00f1", U"\u00a0", U"\u3000", U"\u2028", U"\n",    U"x",
-        U"\\.", U"\\*",    U"\\(",    U"\\\\",   U"/",      U",",      U"\u00c1"};
+        U"a",      U"b",      U"c",      U"ab",     U"A",      U"1",  U"_",  U"-",   U" ",
+        U"\u00e9", U"\u00f1", U"\u00a0", U"\u3000", U"\u2028", U"\n", U"x",  U"\\.", U"\\*",
+        U"\\(",    U"\\\\",   U"/",      U",",      U"\u00c1", U"",   U"a?", U"b*"};
     inline static const std::vector<std::u32string> kEscapes{
         U"\\d",   U"\\D",   U"\\w",     U"\\W",     U"\\s",     U"\\S",    U"\\n",    U"\\t",
         U"\\v",   U"\\f",   U"\\r",     U"\\0",     U"\\00",    U"\\012",  U"\\141",  U"\\142",
