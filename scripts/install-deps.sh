@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlcipher-dev sqlcipher libxml2-dev
   libxml2-utils libpcre2-dev libsodium-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick clang-format clang libclang-rt-14-dev qt6-translations-l10n
-  openbox xdotool x11-utils)
+  openbox xdotool x11-utils nodejs)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,16 +1,16 @@
 #include "platform/regex/CompiledPattern.h"
 
+#include "platform/regex/PatternWriter.h"
 #include "platform/runtime/RuntimeError.h"
 
 namespace rx {
 
 namespace {
-// The reference data was written for a JavaScript-style engine: "$" never
-// matches before a final line feed, \uXXXX is a code point, [] matches
-// nothing and a reference to an unset group matches the empty text.
-// Invalid UTF-8 in a value simply does not match instead of failing.
-constexpr uint32_t kOptions = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_DOLLAR_ENDONLY |
-                              PCRE2_ALT_BSUX | PCRE2_ALLOW_EMPTY_CLASS | PCRE2_MATCH_UNSET_BACKREF;
+// The translated pattern spells out every character set, anchor and escape,
+// so PCRE2's options matter little: UTF mode, a reference to an unset group
+// matches the empty text as in the JavaScript-style engine, and invalid
+// UTF-8 in a value simply does not match instead of failing.
+constexpr uint32_t kOptions = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_MATCH_UNSET_BACKREF;
 
 PCRE2_SPTR units(std::string_view s) {
     return reinterpret_cast<PCRE2_SPTR>(s.data());
@@ -18,9 +18,10 @@ PCRE2_SPTR units(std::string_view s) {
 } // namespace
 
 CompiledPattern::CompiledPattern(std::string_view pattern) {
+    const std::string translated = PatternWriter::translate(pattern);
     int code = 0;
     PCRE2_SIZE offset = 0;
-    code_ = pcre2_compile(units(pattern), pattern.size(), kOptions, &code, &offset, nullptr);
+    code_ = pcre2_compile(units(translated), translated.size(), kOptions, &code, &offset, nullptr);
     if (!code_)
         rt::raise(rt::err::RegexSyntax);
     jit_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;

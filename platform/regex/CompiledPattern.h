@@ -1,6 +1,5 @@
 #pragma once
-// One regular expression compiled the way the reference data expects it:
-// UTF-8, case-sensitive, "$" only at the very end, \uXXXX escapes, and
+// One JavaScript-style regular expression, translated for PCRE2 and
 // JIT-compiled when the platform allows it.
 #include "platform/regex/MatchContext.h"
 
@@ -10,7 +9,7 @@ namespace rx {
 
 class CompiledPattern {
 public:
-    // Raises RegexSyntax when the text does not compile.
+    // Raises RegexSyntax when the text is not a valid expression.
     explicit CompiledPattern(std::string_view pattern);
     ~CompiledPattern();
     CompiledPattern(const CompiledPattern&) = delete;

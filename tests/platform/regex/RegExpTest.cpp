@@ -52,7 +52,54 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"LongValueAlternationFails", "^(a|b)*$", repeat("ab", 16383) + "c", false},
         Case{"LongValueNestedGroups", "^((a)|(b)|(\\d))+$", repeat("a1b", 10922) + "a", true},
         Case{"LongMultibyteValue", "^(\xc3\xb1|n)*$", repeat("\xc3\xb1", 32767), true},
-        Case{"LongValueBacktracking", "^(?:a|ab)*c$", repeat("ab", 16383) + "c", true}),
+        Case{"LongValueBacktracking", "^(?:a|ab)*c$", repeat("ab", 16383) + "c", true},
+        // The JavaScript-style dialect where PCRE2 alone reads it otherwise.
+        Case{"EmailCheckOfThatEra", "^[\\w-\\.]+@([\\w-]+\\.)+[\\w-]{2,4}$", "j.perez@afip.gob.ar",
+             true},
+        Case{"ClassEscapeBeforeDashKeepsDash", "^[\\d-x]+$", "1-x", true},
+        Case{"ClassEscapeBeforeDashIsNoRange", "^[\\d-x]+$", "y", false},
+        Case{"IdentityEscape", "^\\i$", "i", true},
+        Case{"EightAboveGroupCountIsItself", "^\\8|\\d", "8", true},
+        Case{"BackslashSmallZIsLetter", "^\\z$", "z", true},
+        Case{"BackslashCapitalZIsLetter", "^\\Z$", "Z", true},
+        Case{"BackslashAIsLetter", "^\\A$", "A", true},
+        Case{"QuoteEscapesAreLetters", "^\\Qa.\\E$", "Qa-E", true},
+        Case{"BackslashHIsLetter", "^\\h$", "h", true},
+        Case{"BackslashHIsNoBlank", "\\h", " ", false},
+        Case{"BackslashVIsVerticalTab", "^\\v$", "\v", true},
+        Case{"BackslashVIsNoLineFeed", "\\v", "\n", false},
+        Case{"PropertyEscapeIsText", "^\\p{L}$", "p{L}", true},
+        Case{"DotSkipsLineSeparator", "^.$", "\xe2\x80\xa8", false},
+        Case{"DotSkipsCarriageReturn", "^.$", "\r", false},
+        Case{"NegatedEmptyClassMatchesAll", "^[^]$", "\n", true},
+        Case{"SpaceIncludesNoBreakSpace", "^\\s$", "\xc2\xa0", true},
+        Case{"SpaceIncludesByteOrderMark", "^\\s$", "\xef\xbb\xbf", true},
+        Case{"SpaceExcludesNextLine", "\\s", "\xc2\x85", false},
+        Case{"WordIsAscii", "\\w", "\xc3\xb1", false},
+        Case{"WordBoundaryIsAscii", "^a\\b", "a\xc3\xb1", true},
+        Case{"DigitIsAscii", "\\d", "\xd9\xa3", false}, Case{"LegacyOctal", "^\\101$", "A", true},
+        Case{"ControlLetter", "^\\cJ$", "\n", true},
+        Case{"ControlWithoutLetterIsText", "^\\c1$", "\\c1", true},
+        Case{"ClassControlDigit", "^[\\c1]$", "\x11", true},
+        Case{"ShortHexEscapeIsText", "^\\x4$", "x4", true},
+        Case{"ShortUnicodeEscapeIsText", "^\\u00e$", "u00e", true},
+        Case{"BracedUnicodeIsRepeat", "^\\u{2}$", "uu", true},
+        Case{"ClassBackspace", "^[\\b]$", "\b", true},
+        Case{"ReferenceAboveGroupCountIsOctal", "^(a)\\10$", "a\b", true},
+        Case{"ForwardReferenceIsEmpty", "^\\1(a)$", "a", true},
+        Case{"ReferenceInsideItsGroupIsEmpty", "^(a\\1)$", "a", true},
+        Case{"RepetitionResetsGroups", "^(?:(a)|b)+\\1$", "ab", true},
+        Case{"RepetitionResetsGroupsAfterLast", "^(?:(a)|b)+\\1$", "aba", false},
+        Case{"ReferenceToOtherBranchIsEmpty", "^(?:(a)|b\\1)+$", "aba", true},
+        Case{"ZeroRepetitionsLeaveGroupUnset", "^(?:x(a)*\\1)+$", "xaax", true},
+        Case{"EmptyRepetitionFails", "^(?:(a)|b|)*\\1$", "a", false},
+        Case{"EmptyRepetitionAfterFirstFails", "^(?:(a)|)+\\1$", "a", false},
+        Case{"FirstRepetitionMayBeEmpty", "^(?:(a)|)+\\1$", "", true},
+        Case{"RepeatedReferenceToUnsetGroup", "(?!(c))\\1{2}", "", true},
+        Case{"BraceWithoutQuantifierIsText", "^a{,2}$", "a{,2}", true},
+        Case{"LoneClosingBraces", "^]}$", "]}", true},
+        Case{"RepeatedLookaheadFromZero", "^(?=a)*b", "b", true},
+        Case{"RepeatedLookaheadHolds", "^(?=a){2}b", "b", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 class RegExpSyntax : public ::testing::TestWithParam<const char*> {};
@@ -70,7 +117,13 @@ TEST_P(RegExpSyntax, RaisesRuntimeError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Patterns, RegExpSyntax,
-                         ::testing::Values("(", "[a-", "a{2,1}", "*a", "\\", "a)"));
+                         ::testing::Values("(", "[a-", "a{2,1}", "*a", "\\", "a)",
+                                           // Later or foreign syntax the dialect lacks.
+                                           "(?<=a)b", "(?<!a)b", "(?<n>a)", "a*+", "a++", "(?>a)",
+                                           "(?i)a", "(?i:a)", "(?P<n>a)",
+                                           // Faults only the dialect's grammar sees.
+                                           "a**", "^*", "\\b+", "$?", "[z-a]", "x{2}{3}", "{2}",
+                                           "a|{1,}", "\xff"));
 
 TEST(PatternCache, KeepsOneCompiledPatternPerText) {
     rx::PatternCache& cache = rx::PatternCache::instance();
@@ -91,6 +144,16 @@ TEST(PatternCache, KeepsNoPatternThatDoesNotCompile) {
 } // namespace
 
 namespace {
+
+// The translator must refuse, never crash or loop, whatever text it is given:
+// nesting past its depth, a runaway of unset-group fillers, a lone backslash.
+TEST(RegExpSyntax, HostileTextIsRefused) {
+    for (const std::string& p :
+         {std::string(100000, '('), repeat("(?:", 50000) + repeat(")", 50000),
+          repeat("(a)|", 20000) + "\\1", repeat("\\", 100001), std::string("a\0(", 3)})
+        EXPECT_THROW(rx::RegExp(p).Test("a"), rt::RuntimeError);
+    EXPECT_FALSE(rx::RegExp(repeat("[", 100000) + "]").Test("a"));
+}
 
 const std::string kLargo = repeat("ab", 16383) + "a";
 
