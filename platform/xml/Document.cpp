@@ -72,8 +72,8 @@ long nodeLine(xmlTextReaderPtr reader) {
 // start tag, a comment or a processing instruction carries the line of its
 // end; a text node does not say where it ends (a long one carries the line of
 // its first part), so the line ends of its text are counted.
-long lineReached(xmlTextReaderPtr reader, long reached) {
-    switch (xmlTextReaderNodeType(reader)) {
+long lineReached(xmlTextReaderPtr reader, int type, long reached) {
+    switch (type) {
     case XML_READER_TYPE_ELEMENT:
     case XML_READER_TYPE_COMMENT:
     case XML_READER_TYPE_PROCESSING_INSTRUCTION:
@@ -82,8 +82,12 @@ long lineReached(xmlTextReaderPtr reader, long reached) {
     case XML_READER_TYPE_CDATA:
     case XML_READER_TYPE_WHITESPACE:
     case XML_READER_TYPE_SIGNIFICANT_WHITESPACE:
-        for (const xmlChar* c = xmlTextReaderConstValue(reader); c && *c; ++c)
-            reached += *c == '\n';
+        if (const xmlChar* value = xmlTextReaderConstValue(reader)) {
+            const auto* c = reinterpret_cast<const char*>(value);
+            for (const char* end = c + std::strlen(c);
+                 (c = static_cast<const char*>(std::memchr(c, '\n', end - c))); ++c)
+                ++reached;
+        }
         return reached;
     default:
         return reached;
@@ -100,10 +104,10 @@ void attachSchema(xmlTextReaderPtr reader, _xmlSchema* schema, SchemaValidPtr& c
 
 // The first entity reference left unexpanded at the reader's node, in its
 // own text or in the value of one of its attributes; nullptr when none.
-const xmlChar* entityReference(xmlTextReaderPtr reader) {
-    if (xmlTextReaderNodeType(reader) == XML_READER_TYPE_ENTITY_REFERENCE)
+const xmlChar* entityReference(xmlTextReaderPtr reader, int type) {
+    if (type == XML_READER_TYPE_ENTITY_REFERENCE)
         return xmlTextReaderConstName(reader);
-    if (xmlTextReaderNodeType(reader) != XML_READER_TYPE_ELEMENT)
+    if (type != XML_READER_TYPE_ELEMENT)
         return nullptr;
     const xmlNodePtr node = xmlTextReaderCurrentNode(reader);
     for (xmlAttrPtr attr = node ? node->properties : nullptr; attr; attr = attr->next)
@@ -152,7 +156,8 @@ std::optional<std::string> readAll(const FileDescriptor& fd, const std::string& 
     long reached = 0;
     unsigned nodos = 0;
     while ((ret = xmlTextReaderRead(reader.get())) == 1 && !errors.hasError()) {
-        if (!root && xmlTextReaderNodeType(reader.get()) == XML_READER_TYPE_ELEMENT) {
+        const int type = xmlTextReaderNodeType(reader.get());
+        if (!root && type == XML_READER_TYPE_ELEMENT) {
             root = text(xmlTextReaderConstNamespaceUri(reader.get()));
             atRoot(reader.get(), *root, esquema, errors);
         }
@@ -160,10 +165,10 @@ std::optional<std::string> readAll(const FileDescriptor& fd, const std::string& 
             ui::Repintar();
         // A reference node has no line of its own and the text before it is
         // already freed: it stands where the text read so far ends.
-        reached = lineReached(reader.get(), reached);
+        reached = lineReached(reader.get(), type, reached);
         // An entity left unexpanded would escape validation: the schema would
         // see its name, not its text.
-        if (const xmlChar* name = entityReference(reader.get()))
+        if (const xmlChar* name = entityReference(reader.get(), type))
             errors.raise("Entity '" + text(name) +
                              "' not expanded: entity references are not allowed",
                          path, reached);
