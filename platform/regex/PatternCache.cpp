@@ -14,6 +14,10 @@ const CompiledPattern& PatternCache::get(std::string_view pattern) {
     if (it == patterns_.end()) {
         // Compiled before inserting: a text that does not compile is not kept.
         auto compiled = std::make_unique<CompiledPattern>(pattern);
+        // Reference data holds a few dozen expressions; a caller that tests
+        // endless new ones starts afresh rather than growing without end.
+        if (patterns_.size() >= kMaximo)
+            patterns_.clear();
         it = patterns_.emplace(std::string(pattern), std::move(compiled)).first;
     }
     lastText_ = &it->first;

@@ -1,7 +1,9 @@
 #pragma once
 // Compiled patterns kept per expression text for the life of the program:
-// the same few expressions are tested once per field of every line. Used on
-// the user-interface thread only, so it takes no lock.
+// the same few expressions are tested once per field of every line. At most
+// kMaximo are kept: the next one empties the cache, so a reference from get()
+// holds until the next get(). Used on the user-interface thread only, so it
+// takes no lock.
 #include "platform/regex/CompiledPattern.h"
 #include "platform/regex/MatchContext.h"
 
@@ -22,6 +24,8 @@ public:
     const CompiledPattern& get(std::string_view pattern);
     const MatchContext& matchContext() const { return context_; }
     std::size_t size() const { return patterns_.size(); }
+
+    static constexpr std::size_t kMaximo = 1024;
 
 private:
     struct Hash {

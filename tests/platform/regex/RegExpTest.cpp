@@ -134,6 +134,16 @@ TEST(PatternCache, KeepsOneCompiledPatternPerText) {
     EXPECT_EQ(cache.size(), before + 2);
 }
 
+TEST(PatternCache, StaysBoundedAndRight) {
+    rx::PatternCache& cache = rx::PatternCache::instance();
+    for (std::size_t i = 0; i <= rx::PatternCache::kMaximo + 10; ++i) {
+        const std::string n = std::to_string(i);
+        ASSERT_TRUE(rx::RegExp::Test("^" + n + "$", n));
+        ASSERT_FALSE(rx::RegExp::Test("^" + n + "$", n + "x"));
+        ASSERT_LE(cache.size(), rx::PatternCache::kMaximo);
+    }
+}
+
 TEST(PatternCache, KeepsNoPatternThatDoesNotCompile) {
     rx::PatternCache& cache = rx::PatternCache::instance();
     const std::size_t before = cache.size();
