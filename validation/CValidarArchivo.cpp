@@ -127,10 +127,8 @@ bool CValidarArchivo::ProcesarLinea(const rt::DataLine& linea, const std::string
     }
     linea_ = linea.text;
     lector_.Preparar(linea_, linea.length);
-    const std::string tipo = rt::left(linea.text, 2);
-    const TipoPlano* tipoPlano = BuscarTipo(tipo);
+    const auto [tipoPlano, numero] = TipoDeLinea(linea.text);
     Anidamiento& anidamiento = *anidamiento_;
-    const int numero = anidamiento.Tipo(tipo);
     CerrarElementos(numero, pila);
     if (pila.size() > 1) {
         anidamiento.ContarOcurrencia(pila.back(), numero);

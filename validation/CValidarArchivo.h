@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CValidarArchivo {
@@ -42,13 +43,17 @@ private:
 
     // A record type as the lines use it: its first row in the record-type
     // index (0 when it has none), field count and first field row from that
-    // row, and every field row of the type in the matrix.
+    // row, the last row of the type's run of rows from there, every field row
+    // of the type in the matrix, and the place among them of its last
+    // attribute (0 when it has none).
     struct TipoPlano {
         std::string tipo;
         int indice = 0;
         rt::Int16 campos;
         rt::Int16 primera;
+        int ultima = 0;
         std::vector<int> filas;
+        std::size_t ultimoAtributo = 0;
     };
 
     // The run itself; run-time errors leave it for the handler in Validar.
@@ -76,7 +81,16 @@ private:
     void CargarAnidamiento(const std::string& pFormulario, const std::string& pVersion,
                            TablaTexto& vPadreHijo);
 
+    // A line's record type: its structure (none when unknown) and its number
+    // in the nesting matrix.
+    struct TipoLeido {
+        const TipoPlano* plano;
+        int numero;
+    };
+
     void CompilarEstructura(const TablaTexto& vEstructura, const TablaTexto& vTipos);
+    TipoLeido TipoDeLinea(std::string_view texto);
+    void CompilarTipo(TipoPlano& tipo) const;
     TipoPlano& TipoDeTexto(const std::string& tipo);
     const TipoPlano* BuscarTipo(const std::string& tipo) const;
     bool ValidarRegistro(const std::string& pFormulario, const std::string& pVersion,
@@ -93,7 +107,7 @@ private:
     // The document text, appended for both work files.
     void Agregar(std::string_view texto);
     void AgregarFinDocumento();
-    void AgregarElemento(std::string_view valor, std::string_view nombre, std::string_view tipo);
+    void AgregarElemento(std::string_view valor, const CampoRegla& campo);
     void GrabarBloques(const std::string& pFormulario, const std::string& pVersion);
     void GrabarRegistro();
     void AbrirSalidas(const std::string& pFormulario, const std::string& pVersion);
@@ -116,6 +130,8 @@ private:
     std::vector<CampoRegla> campos_; // one per field-matrix row, row 0 included
     std::vector<TipoPlano> tipos_;
     std::unordered_map<std::string, std::size_t> indiceTipos_;
+    // The types of two ASCII characters met so far, by those two bytes.
+    std::vector<std::pair<std::uint16_t, TipoLeido>> leidos_;
     rt::DataLine lineaDatos_;
     // The current line as read, and the reader of its values.
     std::string_view linea_;

@@ -25,16 +25,14 @@ void CValidarArchivo::AgregarFinDocumento() {
     Agregar(std::string(kBloque, ' '));
 }
 
-void CValidarArchivo::AgregarElemento(std::string_view valor, std::string_view nombre,
-                                      std::string_view tipo) {
-    const bool seccion = tipo == "C";
+void CValidarArchivo::AgregarElemento(std::string_view valor, const CampoRegla& campo) {
     std::string& buffer = vXmlBloques;
-    buffer.append("<").append(nombre).append(seccion ? "><![CDATA[" : ">");
-    if (seccion)
+    buffer.append(campo.apertura);
+    if (campo.seccion)
         TextoXml::AgregarSeccion(buffer, valor);
     else
         TextoXml::AgregarContenido(buffer, valor);
-    buffer.append(seccion ? "]]></" : "</").append(nombre).append(">");
+    buffer.append(campo.cierre);
 }
 
 // Writes every full block pending; shorter text waits for the next piece.

@@ -14,6 +14,7 @@ void CValidarArchivo::CompilarEstructura(const TablaTexto& vEstructura, const Ta
     campos_.clear();
     tipos_.clear();
     indiceTipos_.clear();
+    leidos_.clear();
     const int filas = vEstructura.UltimaFila();
     campos_.reserve(static_cast<std::size_t>(filas) + 1);
     for (int fila = 0; fila <= filas; ++fila)
@@ -26,6 +27,22 @@ void CValidarArchivo::CompilarEstructura(const TablaTexto& vEstructura, const Ta
         tipo.campos = static_cast<long long>(rt::Val(vTipos(1, fila)));
         tipo.primera = static_cast<long long>(rt::Val(vTipos(2, fila)));
     }
+    for (TipoPlano& tipo : tipos_)
+        CompilarTipo(tipo);
+}
+
+// What each line of the type would otherwise find again by comparing texts.
+void CValidarArchivo::CompilarTipo(TipoPlano& tipo) const {
+    if (tipo.indice != 0) {
+        const int filasCampos = static_cast<int>(campos_.size()) - 1;
+        int f = tipo.primera;
+        while (f >= 0 && f <= filasCampos && campos_[f].tipoRegistro == tipo.tipo)
+            ++f;
+        tipo.ultima = f - 1;
+    }
+    for (std::size_t k = tipo.filas.size(); k > 0 && tipo.ultimoAtributo == 0; --k)
+        if (campos_[tipo.filas[k - 1]].atributo)
+            tipo.ultimoAtributo = k;
 }
 
 CValidarArchivo::TipoPlano& CValidarArchivo::TipoDeTexto(const std::string& tipo) {
@@ -33,6 +50,25 @@ CValidarArchivo::TipoPlano& CValidarArchivo::TipoDeTexto(const std::string& tipo
     if (nuevo)
         tipos_.emplace_back().tipo = tipo;
     return tipos_[it->second];
+}
+
+// The answers never change within a run: a type of two ASCII characters, as
+// record types are, is looked up by its text once.
+CValidarArchivo::TipoLeido CValidarArchivo::TipoDeLinea(std::string_view texto) {
+    const bool ascii = texto.size() >= 2 && static_cast<unsigned char>(texto[0]) < 0x80 &&
+                       static_cast<unsigned char>(texto[1]) < 0x80;
+    const auto codigo = static_cast<std::uint16_t>(
+        ascii ? static_cast<unsigned char>(texto[0]) << 8 | static_cast<unsigned char>(texto[1])
+              : 0);
+    if (ascii)
+        for (const auto& [clave, leido] : leidos_)
+            if (clave == codigo)
+                return leido;
+    const std::string tipo = rt::left(texto, 2);
+    const TipoLeido leido{BuscarTipo(tipo), anidamiento_->Tipo(tipo)};
+    if (ascii && leidos_.size() < 64)
+        leidos_.emplace_back(codigo, leido);
+    return leido;
 }
 
 const CValidarArchivo::TipoPlano* CValidarArchivo::BuscarTipo(const std::string& tipo) const {
@@ -52,8 +88,7 @@ bool CValidarArchivo::ValidarRegistro(const std::string& pFormulario, const std:
     }
 
     lector_.Posicionar(4);
-    const int filasCampos = static_cast<int>(campos_.size()) - 1;
-    for (int f = tipo->primera; f <= filasCampos && campos_[f].tipoRegistro == tipo->tipo; ++f) {
+    for (int f = tipo->primera; f <= tipo->ultima; ++f) {
         TablaTexto::FilaVisitada(f);
         const CampoRegla& campo = campos_[f];
         const std::string_view valor = lector_.ObtenerCampo();
@@ -85,7 +120,7 @@ void CValidarArchivo::PasoElemento(std::string_view valor, const CampoRegla& cam
                                    const std::string& pFormulario, const std::string& pVersion) {
     if (campo.atributo)
         return;
-    AgregarElemento(valor, campo.elemento, campo.seccion ? "C" : "N");
+    AgregarElemento(valor, campo);
     GrabarBloques(pFormulario, pVersion);
 }
 
@@ -97,8 +132,12 @@ std::string CValidarArchivo::ArmarAtributos(const rt::DataLine& linea, const Tip
         rt::raise(rt::err::Overflow);
     std::string resultado;
     lector_.Posicionar(4);
+    // Past the type's last attribute the walk finds none; it can only fail
+    // on a line long enough to count positions or a matrix past row 32,767.
+    const bool todos = lector_.CuentaPosiciones() || campos_.size() > 32768;
+    const std::size_t hasta = todos ? SIZE_MAX : tipo ? tipo->ultimoAtributo : 0;
     rt::Int16 k = 0;
-    while (!lector_.AlFinal()) {
+    while (!lector_.AlFinal() && static_cast<std::size_t>(k) < hasta) {
         ++k;
         const std::string_view valor = lector_.ObtenerCampo();
         const CampoRegla* campo = CampoDelAtributo(k, tipo);

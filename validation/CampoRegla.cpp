@@ -40,4 +40,6 @@ CampoRegla::CampoRegla(const TablaTexto& m, int fila)
       valorMinimo(rt::Val(minimo)), valorMaximo(rt::Val(maximo)),
       obligatorio(m(kObligatorio, fila) == "S"), ilimitado(rt::lower(maximo) == "unbounded"),
       atributo(rt::upper(m(kAtributo, fila)) == "S"),
-      cuit(tipo == "C" && rt::upper(nombre) == "CUIT"), seccion(tipo == "C" && !cuit) {}
+      cuit(tipo == "C" && rt::upper(nombre) == "CUIT"), seccion(tipo == "C" && !cuit),
+      apertura("<" + elemento + (seccion ? "><![CDATA[" : ">")),
+      cierre((seccion ? "]]></" : "</") + elemento + ">") {}

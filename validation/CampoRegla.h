@@ -33,4 +33,7 @@ struct CampoRegla {
     bool atributo;    // "S" in any case
     bool cuit;        // a text field named CUIT in any case
     bool seccion;     // its element holds a character-data section
+    // The element's tags around the value, the section's marks included.
+    std::string apertura;
+    std::string cierre;
 };

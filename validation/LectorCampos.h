@@ -20,6 +20,8 @@ public:
     std::string_view ObtenerCampo();
     // The position is past the line's end.
     bool AlFinal() const { return byte_ >= valores_.size(); }
+    // The line is long enough for the read position to be counted.
+    bool CuentaPosiciones() const { return contar_; }
 
 private:
     std::string_view valores_;

@@ -3,6 +3,8 @@
 #include "platform/runtime/RuntimeError.h"
 
 #include <charconv>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace rt {
@@ -47,9 +49,42 @@ std::string leadingNumber(std::string_view text) {
         out.resize(expAt);
     return digits ? out : std::string();
 }
+// A plain decimal of at most 15 digits ("-12", "3.50", ".5"): its digits are
+// a whole number below 2^53 and the power of ten is exact, so the one
+// division is rounded exactly as the full reading rounds. nullopt otherwise.
+std::optional<double> plainDecimal(std::string_view text) {
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        i = 1;
+    std::uint64_t digits = 0;
+    int count = 0, decimals = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            digits = digits * 10 + static_cast<unsigned>(c - '0');
+            ++count;
+            decimals += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0 || count > 15)
+        return std::nullopt;
+    static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double value = static_cast<double>(digits) / kTens[decimals];
+    return negative ? -value : value;
+}
+
 } // namespace
 
 double Val(std::string_view text) {
+    if (const std::optional<double> plain = plainDecimal(text))
+        return *plain;
     std::string number = leadingNumber(text);
     if (number.empty())
         return 0.0;

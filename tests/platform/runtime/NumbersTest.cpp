@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
 namespace {
 
 TEST(Numbers, Val) {
@@ -17,6 +21,21 @@ TEST(Numbers, Val) {
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(rt::Val(c.text), c.value) << '"' << c.text << '"';
+}
+
+// Plain decimals are read to the same bits as the C library reads them,
+// whichever way Val takes.
+TEST(Numbers, ValRoundsPlainDecimalsExactly) {
+    for (const char* text :
+         {"0.1", "0.3", "-0.7", "123456789012345", "999999999999999.", "1234567.891",
+          "0.000000000000001", "+7.25", "1.2345678901234", "9007199254740993", "0.1234567890123456",
+          "4503599627370497.5", "12345678901234567890", "2.2250738585072014", "100.01", "-5."}) {
+        const double val = rt::Val(text), c = std::strtod(text, nullptr);
+        EXPECT_EQ(std::memcmp(&val, &c, sizeof val), 0) << text;
+    }
+    EXPECT_TRUE(std::signbit(rt::Val("-0")));
+    EXPECT_TRUE(std::signbit(rt::Val("-0.00")));
+    EXPECT_FALSE(std::signbit(rt::Val("+0")));
 }
 
 TEST(Numbers, IsNumeric) {

@@ -40,7 +40,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"ManyBefore32766", repeat("a|", 16383), 16383},
                       // 32,765 two-byte characters: the "|" is character 32,766.
                       Case{"CountsCharactersNotBytes", repeat(kEnye, 32765) + "|", 1},
-                      Case{"LongLineWithoutSeparator", std::string(40000, 'a'), 0}),
+                      Case{"LongLineWithoutSeparator", std::string(40000, 'a'), 0},
+                      // Bytes one bit away from "|", and bars across eight-byte words.
+                      Case{"OnlyBarsCount", repeat("|\xfc\x7d\x7b\x3c" + kEnye, 5) + "|||||||||x",
+                           14},
+                      Case{"BarsAtWordEdges", "1234567|" + repeat("|", 17) + "abcdefg|", 19}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class TotalSeparadorOverflow : public ::testing::TestWithParam<std::string> {};
