@@ -67,6 +67,9 @@ const Atributos kAtributos[] = {
     {"AtributoConMenor", "01|7|Ana|<|\r\n", "COD=\"&lt;\"><NOM>"},
     {"AtributoConAmpersand", "01|7|Ana|&|\r\n", "COD=\"&amp;\"><NOM>"},
     {"AtributoVacio", "01|7|Ana||\r\n", "<Uno ID=\"7\" COD=\"\"><NOM>"},
+    // A type met again after another keeps its own attributes.
+    {"TipoQueVuelve", "01|7|Ana|x|\r\n02|z|\r\n01|8|Eva|y|\r\n02|w|\r\n",
+     "<Uno ID=\"8\" COD=\"y\"><NOM><![CDATA[Eva]]></NOM><Dos ><X><![CDATA[w]]></X></Dos>"},
 };
 
 class AtributosTest : public ::testing::TestWithParam<Atributos> {};

@@ -52,6 +52,10 @@ const Caso kCasos[] = {
     {"ValorVacio", "04||y|", "", "<A1><![CDATA[]]></A1>"},
     {"TabuladorComoBlanco", "04|a\tb|y|", "", "<A1><![CDATA[a b]]></A1>"},
     {"LineaCortaEsTipoInvalido", "0", kTipo, ""},
+    {"TipoNoAscii",
+     "\xc3\xb1"
+     "4|x|y|",
+     kTipo, ""},
     // Text fields.
     {"TextoLargo", Registro01("abcdef"), "Formato Texto inválido", ""},
     {"TextoObligatorioVacio", Registro01(""), "Texto campo obligatorio", ""},
