@@ -72,6 +72,9 @@ struct Estructura {
     std::map<std::string, Tipo> tipos;
     std::set<std::string> elementos;
     std::set<std::string> atributos;
+    // Record types that the nesting rows name, with a tag: a type without one
+    // (reference data the schema check then refuses) gets no element name.
+    std::set<std::string> conNombre;
 };
 
 const Estructura& Cargar(const Forma& forma) {
@@ -95,8 +98,14 @@ const Estructura& Cargar(const Forma& forma) {
         }
     }
     for (auto reg = BaseDatos->openRecordSet("select * from Estructura_Padre_hijo" + donde);
-         !reg->eof(); reg->moveNext())
-        it->second.elementos.emplace(rt::trim(reg->field("NombreTag").textOr("")));
+         !reg->eof(); reg->moveNext()) {
+        const std::string tag(rt::trim(reg->field("NombreTag").textOr("")));
+        it->second.elementos.emplace(tag);
+        const db::Value hijo = reg->field("TipoRegistroHijo");
+        if (!tag.empty())
+            it->second.conNombre.insert(
+                (hijo.isNull() ? reg->field("TipoRegistroPadre") : hijo).textOr(""));
+    }
     return it->second;
 }
 
@@ -115,6 +124,15 @@ void LineasPlanas(const std::string& plano, const Estructura& estructura) {
         Exigir(separadores == tipo->second.atributos + tipo->second.elementos + 1,
                "cantidad de campos convertida incorrecta: " + linea);
     }
+}
+
+// Whether every record of the accepted file has an element name in the
+// nesting rows; the check of the document holds only then.
+bool TodosConNombre(const std::string& plano, const Estructura& estructura) {
+    for (const std::string& linea : rt::splitLines(SinMarca(plano)))
+        if (!EnBlanco(linea) && !estructura.conNombre.contains(linea.substr(0, 2)))
+            return false;
+    return true;
 }
 
 struct Cuenta {
@@ -214,7 +232,11 @@ void Validar(const std::string& bytes, const Forma& forma) {
         plano = Leer(ruta);
         LineasPlanas(plano, Cargar(forma));
     }
-    if (aceptado)
+    // U+FFFE and U+FFFF are valid UTF-8 but no XML character: no escaping
+    // can carry them, and the schema check refuses such a document.
+    const bool sinNoCaracteres = plano.find("\xEF\xBF\xBE") == std::string::npos &&
+                                 plano.find("\xEF\xBF\xBF") == std::string::npos;
+    if (aceptado && sinNoCaracteres && TodosConNombre(plano, Cargar(forma)))
         DocumentoFiel(texto, plano, Cargar(forma));
     for (const std::string& archivo : {xml, bloques, datos, ruta})
         rt::deleteFileQuiet(archivo);

@@ -49,6 +49,10 @@ const Caso kCasos[] = {
     {"TipoDistingueMayusculas", "0a|x|", kTipo, ""},
     {"TipoConLetra", "0A|x|", "", "<U><![CDATA[x]]></U>", false},
     {"TercerCaracterNoExaminado", "0Aab|c|", "", "<U><![CDATA[b]]></U>", false},
+    // Found by fuzzing: a type without a nesting row has no element name, so
+    // its document is refused by the schema check, never sent.
+    {"TipoSinAnidamientoConControles", "0A\x05|1|20122\x03", "", "< ><U><![CDATA[]]></U></>",
+     false},
     {"ValorVacio", "04||y|", "", "<A1><![CDATA[]]></A1>"},
     {"TabuladorComoBlanco", "04|a\tb|y|", "", "<A1><![CDATA[a b]]></A1>"},
     {"LineaCortaEsTipoInvalido", "0", kTipo, ""},
@@ -113,6 +117,15 @@ const Caso kCasos[] = {
     {"FinDeSeccionPartido", "04|a]]>b|]]>]]>|", "",
      "<A1><![CDATA[a]]]]><![CDATA[>b]]></A1><A2><![CDATA[]]]]><![CDATA[>]]]]><![CDATA[>]]></A2>"},
     {"SeccionConOtrosSignos", "04|<&\"]>|y|", "", "<A1><![CDATA[<&\"]>]]></A1>"},
+    // U+FFFE is valid UTF-8 but no XML character: the schema check refuses
+    // the document (a case found by fuzzing).
+    {"NoCaracterXml",
+     "04|a\xEF\xBF\xBE"
+     "b|y|",
+     "",
+     "<A1><![CDATA[a\xEF\xBF\xBE"
+     "b]]></A1>",
+     false},
 };
 
 class ReglasRegistro : public ::testing::TestWithParam<Caso> {};
