@@ -152,8 +152,8 @@ void UnidadCamino::escribirVista(double megabytes) const {
         const long liquidacion = i / 50;
         out << kCuit << "|" << 200001 + liquidacion % 1200 / 100 * 100 + liquidacion % 12
             << "|2024-0" << 1 + liquidacion % 9 << "-1" << liquidacion % 10 << "|S" << 10 + i % 90
-            << "|Servicio portuario numero " << i << "|" << 100 + i % 9000 << "."
-            << 10 + i % 90 << "|" << (i % 3 ? "30500010912" : "DNI12345678") << "|\r\n";
+            << "|Servicio portuario numero " << i << "|" << 100 + i % 9000 << "." << 10 + i % 90
+            << "|" << (i % 3 ? "30500010912" : "DNI12345678") << "|\r\n";
     }
 }
 

@@ -1,8 +1,8 @@
 #include "processing/FrmProcesarPlanos.h"
 
 #include "platform/ui/Dialogs.h"
-#include "processing/CarpetaTemporal.h"
 #include "platform/ui/QtTamanoFijo.h"
+#include "processing/CarpetaTemporal.h"
 #include "processing/EntradaFormulario.h"
 #include "validation/CValidarArchivo.h"
 

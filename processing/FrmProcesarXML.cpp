@@ -2,8 +2,8 @@
 
 #include "platform/runtime/TextLines.h"
 #include "platform/ui/Dialogs.h"
-#include "processing/ControlEmpaquetado.h"
 #include "platform/ui/QtTamanoFijo.h"
+#include "processing/ControlEmpaquetado.h"
 #include "shell/Globales.h"
 
 #include <QGridLayout>
