@@ -61,7 +61,7 @@ bool mismoArchivo(const std::string& a, const std::string& b) {
 }
 
 // Encrypts the joined file and copies the result into Procesados.
-void entregar(VentanaArchivoFinal& ventana, const std::string& cabecera) {
+void entregar(VentanaArchivoFinal& ventana, const std::string& cabecera, std::string& pendiente) {
     estado(ventana, "Encriptando ....");
     std::string vArchivoEncriptado;
     std::string vMensajeError;
@@ -81,8 +81,10 @@ void entregar(VentanaArchivoFinal& ventana, const std::string& cabecera) {
     // A library that writes into Procesados itself has put the file in place:
     // deleting the "copy" would delete the output.
     if (!mismoArchivo(vArchivoEncriptado, destino)) {
+        pendiente = vArchivoEncriptado;
         CopiarArchivo(vArchivoEncriptado, destino);
         rt::deleteFile(vArchivoEncriptado);
+        pendiente.clear();
     }
     ui::MsgBox("Se genero el Archivo :" + vArchivoFinal);
 }
@@ -90,7 +92,8 @@ void entregar(VentanaArchivoFinal& ventana, const std::string& cabecera) {
 } // namespace
 
 void ArmarArchivoFinal(VentanaArchivoFinal& ventana, std::unique_ptr<db::RecordSet>& reg,
-                       const DatosArchivoFinal& datos, std::string& vNroMagico) {
+                       const DatosArchivoFinal& datos, std::string& vNroMagico,
+                       std::string& vArchivoEncriptado) {
     const std::string head = registroHead(datos.registros);
     vNroMagico = FuncGral().GenerarNroMagico(datos.cuit, datos.fechaArchivo);
     reg = baseDatos().openRecordSet(datos.sqlFormulario);
@@ -105,5 +108,5 @@ void ArmarArchivoFinal(VentanaArchivoFinal& ventana, std::unique_ptr<db::RecordS
     // The window may have been closed while the join yielded: stop untouched.
     if (!ventana.Abierta())
         return;
-    entregar(ventana, cabecera);
+    entregar(ventana, cabecera, vArchivoEncriptado);
 }

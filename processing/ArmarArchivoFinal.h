@@ -12,5 +12,9 @@
 // reg receives the record set of the form's row, for the window to release.
 // vNroMagico receives the control number as soon as it is formed, so the
 // window's clean-up can name the header file even after an error.
+// vArchivoEncriptado names the encrypted file while it waits outside
+// Procesados for its copy, and is emptied once the copy has replaced it: after
+// a failed copy the window's clean-up deletes it.
 void ArmarArchivoFinal(VentanaArchivoFinal& ventana, std::unique_ptr<db::RecordSet>& reg,
-                       const DatosArchivoFinal& datos, std::string& vNroMagico);
+                       const DatosArchivoFinal& datos, std::string& vNroMagico,
+                       std::string& vArchivoEncriptado);

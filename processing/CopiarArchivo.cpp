@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <random>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,10 +28,19 @@ Partes partes(const std::string& destino) {
     return {carpeta, destino.substr(carpeta.size())};
 }
 
-// "." + name + "." + six characters: the hidden copy of that name.
-bool esCopiaOculta(const std::string& entrada, const std::string& nombre) {
-    return entrada.size() == nombre.size() + 8 && entrada[0] == '.' &&
-           entrada.compare(1, nombre.size(), nombre) == 0 && entrada[nombre.size() + 1] == '.';
+constexpr char kLetras[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kAzar = 6;
+
+// The marker no person would give a file, so the sweep takes only the
+// system's own copies, never a user's ".<name>.backup".
+std::string prefijoCopia(const std::string& nombre) {
+    return "." + nombre + ".copia-nuro-";
+}
+
+// The prefix and six letters or digits: the hidden copy of that name.
+bool esCopiaOculta(std::string_view entrada, const std::string& prefijo) {
+    return entrada.size() == prefijo.size() + kAzar && entrada.starts_with(prefijo) &&
+           entrada.find_first_not_of(kLetras, prefijo.size()) == std::string_view::npos;
 }
 
 // A copy killed half-way leaves its hidden file behind; the next copy of the
@@ -43,9 +53,10 @@ void quitarCopiasOcultas(const Partes& p) {
     if (!carpeta)
         return; // the copy itself reports a missing folder
     const int fd = ::dirfd(carpeta.get());
+    const std::string prefijo = prefijoCopia(p.nombre);
     while (const dirent* e = ::readdir(carpeta.get())) {
         struct stat st {};
-        if (esCopiaOculta(e->d_name, p.nombre) &&
+        if (esCopiaOculta(e->d_name, prefijo) &&
             ::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
             ::unlinkat(fd, e->d_name, 0);
     }
@@ -56,13 +67,11 @@ void quitarCopiasOcultas(const Partes& p) {
 class Temporal {
 public:
     explicit Temporal(const Partes& p) {
-        static constexpr char kLetras[] =
-            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
         std::random_device azar;
         std::uniform_int_distribution<int> letra(0, sizeof kLetras - 2);
         for (int intento = 0; intento < 100 && fd_ < 0; ++intento) {
-            ruta_ = p.carpeta + "." + p.nombre + ".";
-            for (int i = 0; i < 6; ++i)
+            ruta_ = p.carpeta + prefijoCopia(p.nombre);
+            for (std::size_t i = 0; i < kAzar; ++i)
                 ruta_ += kLetras[letra(azar)];
             fd_ = ::open(ruta_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
             if (fd_ < 0 && errno != EEXIST)

@@ -155,6 +155,7 @@ void FrmProceso::closeEvent(QCloseEvent* event) {
 
 void FrmProceso::CmdProcesar_Click() {
     vNroMagico.clear();
+    vArchivoEncriptado.clear();
     rt::changeFolder(rt::driveWithSeparator());
     MostrarDialogo();
     try {
@@ -184,6 +185,10 @@ void FrmProceso::BorrarTemporales() {
         rt::deleteFileQuiet(rt::tempPath(c.fileTitle));
     rt::deleteFileQuiet(rt::tempPath("F" + c.formulario + ".dat"));
     rt::deleteFileQuiet(rt::tempPath(vNroMagico + "F" + c.formulario + ".dat"));
+    // Named only by the run that made it: deleted once, never a file met later.
+    if (!vArchivoEncriptado.empty())
+        rt::deleteFileQuiet(vArchivoEncriptado);
+    vArchivoEncriptado.clear();
     BorrarTemporalesPropios(c);
 }
 
@@ -217,7 +222,7 @@ void FrmProceso::Armar(long long registros, const std::string& cuit,
                                   .version = corrida_.version,
                                   .sqlFormulario = sqlFormulario,
                                   .fileTitle = corrida_.fileTitle};
-    ArmarArchivoFinal(*this, reg, datos, vNroMagico);
+    ArmarArchivoFinal(*this, reg, datos, vNroMagico, vArchivoEncriptado);
 }
 
 void FrmProceso::FinCorrida() {

@@ -66,7 +66,8 @@ protected:
     // The exit button: during a run the cancel box, then files 1 to 3 closed,
     // the clean-up and the window closed.
     virtual void CmdSalir_Click();
-    // Record file, form file and header file, then the window's own work files.
+    // Record file, form file, header file and an encrypted file whose copy
+    // failed, then the window's own work files.
     void BorrarTemporales();
     virtual void BorrarTemporalesPropios(const Corrida&) {}
     virtual void LiberarRegistros() { reg.reset(); }
@@ -113,6 +114,8 @@ protected:
     std::unique_ptr<db::RecordSet> reg;
     rt::DateTime vFechaArchivo;
     std::string vNroMagico;
+    // The run's encrypted file while it waits for its copy into Procesados.
+    std::string vArchivoEncriptado;
 
 private:
     void CrearControles(const char* nombre, const char* titulo);

@@ -41,8 +41,9 @@ bool lstatOf(const std::string& path, struct stat& st) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
+// Work files hold the plain declaration: only their owner may read them.
 int openOrRaise(const std::string& path, int flags) {
-    const int fd = ::open(path.c_str(), flags | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0644);
+    const int fd = ::open(path.c_str(), flags | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         raiseFileError(errno);
     return fd;

@@ -47,7 +47,8 @@ void deleteFileQuiet(const std::string& path) noexcept;
 // none is opened through a link planted at its name. Both return a descriptor
 // open for writing, which the caller owns.
 // A file created afresh: whatever stands at the name (a file, a link, a FIFO)
-// is removed first, then the file is created exclusively. A name that cannot
+// is removed first, then the file is created exclusively, readable by its
+// owner only (mode 0600: work files hold the declaration). A name that cannot
 // be removed: 75. A character device (only a privileged user can make one:
 // /dev/null, /dev/full) is opened as it stands.
 int createFresh(const std::string& path);

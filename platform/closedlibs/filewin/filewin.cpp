@@ -91,7 +91,8 @@ size_t leerTrozo(int fd, unsigned char* buf, size_t tam, const std::string& ruta
 }
 
 // The output file, created fresh without following a link left at its name,
-// and removed again unless the whole text was written.
+// readable by its owner only, and removed again unless the whole text was
+// written.
 class ArchivoSalida {
 public:
     explicit ArchivoSalida(std::string ruta)
@@ -119,7 +120,7 @@ public:
 private:
     static int crear(const std::string& ruta) {
         ::unlink(ruta.c_str());
-        return ::open(ruta.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        return ::open(ruta.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     }
 
     std::string ruta_;

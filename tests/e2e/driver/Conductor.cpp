@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <filesystem>
 #include <sstream>
 #include <utility>
 
@@ -20,7 +21,7 @@ constexpr int kTicsSinVentana = 50;
 
 bool esPreparacion(const Paso& p) {
     return p.verbo == "data" || p.verbo == "write" || p.verbo == "sql" || p.verbo == "link" ||
-           p.verbo == "fifo" || p.verbo == "readonly";
+           p.verbo == "fifo" || p.verbo == "folder" || p.verbo == "readonly";
 }
 
 std::vector<std::string> palabras(const std::string& s) {
@@ -99,6 +100,10 @@ Conductor::Conductor(Entorno entorno, std::vector<Paso> pasos)
     e_.dialogos.alCancelar = [this](int n, const std::string& titulo) {
         e_.informe.linea("  (yield " + std::to_string(n) + ": CmdSalir \"" + titulo +
                          "\" pressed)");
+    };
+    e_.dialogos.alListar = [this](int n) {
+        e_.informe.linea("  (yield " + std::to_string(n) + ": the work folder)");
+        e_.informe.listado("  <tmp>", e_.unidad.tmp(), Informe::ConModo);
     };
 }
 
@@ -183,6 +188,8 @@ void Conductor::ejecutar(const Paso& paso) {
             e_.dialogos.queueCancel();
         else if (paso.verbo == "cancel-at-yield")
             e_.dialogos.cancelarEnYield(std::stoi(paso.argumento));
+        else if (paso.verbo == "list-at-yield")
+            e_.dialogos.listarEnYield(std::stoi(paso.argumento));
         else if (paso.verbo == "data")
             datos(paso);
         else if (paso.verbo == "write")
@@ -228,7 +235,7 @@ void Conductor::enVentana(const Paso& paso) {
     }
 }
 
-// link TARGET NAME, fifo NAME, readonly NAME, show NAME
+// link TARGET NAME, fifo NAME, folder NAME, readonly NAME, show NAME, mode NAME
 void Conductor::plantar(const Paso& paso) {
     if (paso.verbo == "link") {
         const std::vector<std::string> p = palabras(paso.argumento);
@@ -237,10 +244,15 @@ void Conductor::plantar(const Paso& paso) {
         e_.unidad.enlazar(p[0], p[1]);
     } else if (paso.verbo == "fifo") {
         e_.unidad.crearFifo(paso.argumento);
+    } else if (paso.verbo == "folder") {
+        std::filesystem::create_directories(e_.unidad.ruta(paso.argumento));
     } else if (paso.verbo == "readonly") {
         e_.unidad.soloLectura(paso.argumento);
     } else if (paso.verbo == "show") {
         e_.informe.linea("  " + paso.argumento + ": " + e_.unidad.describir(paso.argumento));
+    } else if (paso.verbo == "mode") {
+        e_.informe.linea("  " + paso.argumento + ": " +
+                         Unidad::modo(e_.unidad.ruta(paso.argumento)));
     }
 }
 

@@ -7,6 +7,8 @@
 void DialogosGuion::yield() {
     ++profundidad_;
     ScriptedDialogs::yield();
+    if (faltanListado_ > 0 && --faltanListado_ == 0 && alListar)
+        alListar(listado_);
     if (faltan_ > 0 && --faltan_ == 0)
         pulsarSalida();
     QCoreApplication::processEvents();
@@ -16,6 +18,11 @@ void DialogosGuion::yield() {
 void DialogosGuion::cancelarEnYield(int n) {
     armado_ = n;
     faltan_ = n;
+}
+
+void DialogosGuion::listarEnYield(int n) {
+    listado_ = n;
+    faltanListado_ = n;
 }
 
 // Posted, not called: the click reaches the window through its event loop,

@@ -15,11 +15,15 @@ public:
 
     // Presses the exit button at the n-th yield from now on.
     void cancelarEnYield(int n);
+    // Calls alListar at the n-th yield from now on.
+    void listarEnYield(int n);
     // How deep the code is inside yields (0: not inside one).
     int profundidad() const { return profundidad_; }
 
     // Called with the armed number and the button's caption when the press is posted.
     std::function<void(int, const std::string&)> alCancelar;
+    // Called with the armed number at the yield listarEnYield named.
+    std::function<void(int)> alListar;
 
 private:
     void pulsarSalida();
@@ -27,4 +31,6 @@ private:
     int profundidad_ = 0;
     int armado_ = 0;
     int faltan_ = 0;
+    int listado_ = 0;
+    int faltanListado_ = 0;
 };

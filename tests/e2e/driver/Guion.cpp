@@ -15,10 +15,11 @@ std::string recortar(const std::string& s) {
     return s.substr(inicio, fin - inicio + 1);
 }
 
-constexpr std::array<std::string_view, 16> kVerbos = {
-    "data",    "write",        "sql",  "link", "fifo",  "readonly",        "menu",
-    "form",    "choose",       "show", "type", "press", "cancel-at-yield", "close",
-    "inspect", "choose-cancel"};
+constexpr std::array<std::string_view, 19> kVerbos = {
+    "data",   "write",    "sql",           "link",         "fifo",
+    "folder", "readonly", "menu",          "form",         "choose",
+    "show",   "mode",     "type",          "press",        "cancel-at-yield",
+    "close",  "inspect",  "choose-cancel", "list-at-yield"};
 
 // Verbs that take nothing after them.
 constexpr std::array<std::string_view, 3> kSinArgumento = {"choose-cancel", "close", "inspect"};

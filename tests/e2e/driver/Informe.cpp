@@ -1,5 +1,7 @@
 #include "tests/e2e/driver/Informe.h"
 
+#include "tests/e2e/driver/Unidad.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -24,11 +26,12 @@ void Informe::caja(const ui::ScriptedDialogs::Box& caja) {
     linea(std::string("box ") + nombreIcono(caja.icon) + ": " + escapar(caja.text));
 }
 
-void Informe::listado(const std::string& etiqueta, const std::string& carpeta) {
+void Informe::listado(const std::string& etiqueta, const std::string& carpeta, Modo modo) {
     std::vector<std::string> nombres;
     std::error_code ec;
     for (const auto& e : std::filesystem::directory_iterator(carpeta, ec))
-        nombres.push_back(e.path().filename().string() + (e.is_directory() ? "/" : ""));
+        nombres.push_back(e.path().filename().string() + (e.is_directory() ? "/" : "") +
+                          (modo == ConModo ? " " + Unidad::modo(e.path().string()) : ""));
     if (ec) {
         linea(etiqueta + ": (missing)");
         return;

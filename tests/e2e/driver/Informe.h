@@ -19,8 +19,10 @@ public:
 
     void linea(const std::string& texto);
     void caja(const ui::ScriptedDialogs::Box& caja);
-    // "<etiqueta>: <name>" per file of the folder, sorted; "<etiqueta>: -" when empty.
-    void listado(const std::string& etiqueta, const std::string& carpeta);
+    enum Modo { SinModo, ConModo };
+    // "<etiqueta>: <name>" per file of the folder, sorted, with its permission
+    // bits after it when asked; "<etiqueta>: -" when empty.
+    void listado(const std::string& etiqueta, const std::string& carpeta, Modo modo = SinModo);
     // Nothing more is printed or kept.
     void silenciar();
 

@@ -109,6 +109,15 @@ std::string Unidad::describir(const std::string& nombre) const {
     }
 }
 
+std::string Unidad::modo(const std::string& ruta) {
+    struct stat st {};
+    if (::lstat(ruta.c_str(), &st) != 0)
+        return "missing";
+    char texto[8];
+    std::snprintf(texto, sizeof texto, "%04o", static_cast<unsigned>(st.st_mode & 07777));
+    return texto;
+}
+
 void Unidad::limpiar() noexcept {
     std::error_code ec;
     if (desechable_)

@@ -43,6 +43,9 @@ public:
     // What stands at the name: "missing", "link to TARGET", "fifo", "folder"
     // or the file's bytes between double quotes.
     std::string describir(const std::string& nombre) const;
+    // The permission bits of what stands at the path, in octal ("0600"), or
+    // "missing".
+    static std::string modo(const std::string& ruta);
 
     // Removes what the driver created, at once: the last thing before the
     // process ends without unwinding.

@@ -14,6 +14,8 @@
 
 #include <QApplication>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <iostream>
 
@@ -71,5 +73,8 @@ int main(int argc, char** argv) {
     }
     // The windows run without a display unless told otherwise.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // A desktop session's usual umask, so that the modes a script shows are
+    // the same wherever it runs.
+    ::umask(022);
     return correr(*o, pasos, argc, argv);
 }

@@ -85,7 +85,8 @@ TEST_F(NumberedFiles, OutputAppendAndClose) {
 
 // What another user of a shared folder can leave at a name the system
 // writes: nothing is written through it, and the name ends up a file of the
-// system's own holding only what was written.
+// system's own holding only what was written, which only its owner can read
+// whatever the umask.
 TEST_F(NumberedFiles, WritingNeverGoesThroughWhatStandsAtTheName) {
     namespace fs = std::filesystem;
     const std::string victim = dir.file("victim.txt");
@@ -96,7 +97,10 @@ TEST_F(NumberedFiles, WritingNeverGoesThroughWhatStandsAtTheName) {
         rt::OpenMode mode;
         const char* expected; // the file at the name afterwards
     };
-    const auto own = [](const std::string& at) { testenv::writeFile(at, "old\r\n"); };
+    const auto own = [](const std::string& at) {
+        testenv::writeFile(at, "old\r\n");
+        fs::permissions(at, fs::perms::owner_read | fs::perms::owner_write);
+    };
     const auto link = [&](const std::string& at) { fs::create_symlink(victim, at); };
     const auto danglingLink = [&](const std::string& at) { fs::create_symlink(dangling, at); };
     const auto fifo = [](const std::string& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0666), 0); };
@@ -122,6 +126,7 @@ TEST_F(NumberedFiles, WritingNeverGoesThroughWhatStandsAtTheName) {
     if (::geteuid() == 0)
         cases.push_back(
             {"another user's file, append", otherUser, rt::OpenMode::Append, "new\r\n"});
+    const mode_t previousUmask = ::umask(0);
     for (const auto& c : cases) {
         const std::string at = dir.file("work.txt");
         testenv::writeFile(victim, "user's\r\n");
@@ -129,12 +134,16 @@ TEST_F(NumberedFiles, WritingNeverGoesThroughWhatStandsAtTheName) {
         rt::Open(at, c.mode, 1);
         rt::PrintLine(1, "new");
         rt::Close(1);
-        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(at))) << c.name;
+        struct stat st {};
+        EXPECT_EQ(::lstat(at.c_str(), &st), 0) << c.name;
+        EXPECT_TRUE(S_ISREG(st.st_mode)) << c.name;
+        EXPECT_EQ(st.st_mode & 07777, 0600u) << c.name;
         EXPECT_EQ(testenv::readFile(at), c.expected) << c.name;
         EXPECT_EQ(testenv::readFile(victim), "user's\r\n") << c.name;
         EXPECT_FALSE(fs::exists(dangling)) << c.name;
         fs::remove(at);
     }
+    ::umask(previousUmask);
 }
 
 TEST_F(NumberedFiles, ANameThatCannotBeRemovedIsNotWritten) {

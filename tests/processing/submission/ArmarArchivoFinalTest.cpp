@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 #include <thread>
 #include <vector>
@@ -104,7 +105,7 @@ protected:
     }
     void correr(const DatosArchivoFinal& d, const std::string& registros = "registros_tres.txt") {
         testenv::writeFile(drive.tmpFile(kTitulo), fixture(registros));
-        ArmarArchivoFinal(ventana, reg, d, nro);
+        ArmarArchivoFinal(ventana, reg, d, nro, encriptado);
     }
     std::string cabecera(const std::string& form = "9001") const {
         return drive.tmpFile(nro + "F" + form + ".dat");
@@ -124,6 +125,7 @@ protected:
     VentanaPrueba ventana;
     std::unique_ptr<db::RecordSet> reg;
     std::string nro;
+    std::string encriptado; // the encrypted file left for the window's clean-up
 };
 
 TEST_F(ArmarArchivoFinalTest, JoinedFileIsEncryptedIntoProcesados) {
@@ -143,6 +145,7 @@ TEST_F(ArmarArchivoFinalTest, JoinedFileIsEncryptedIntoProcesados) {
     // the window's to delete.
     EXPECT_EQ(archivos(drive.tmp()), std::vector<std::string>{nro + "F9001.dat"});
     EXPECT_EQ(archivos(drive.processed()), std::vector<std::string>{nro + "F9001.dat.b64"});
+    EXPECT_EQ(encriptado, "");
     ASSERT_NE(reg, nullptr);
     EXPECT_EQ(reg->field("CodFormulario").text(), "9001");
 }
@@ -195,26 +198,34 @@ TEST_F(ArmarArchivoFinalTest, SecondRunReplacesTheEarlierOutput) {
 }
 
 // A copy killed half-way leaves its hidden file; the next copy of that name
-// removes such regular files and nothing else.
+// removes such regular files, with the system's own marker, and nothing else:
+// a user's hidden files of the same name stay.
 TEST_F(ArmarArchivoFinalTest, HiddenCopiesLeftOfTheSameNameAreRemoved) {
     nro = FuncGral().GenerarNroMagico(kCuit, kFecha);
     const std::string nombre = nro + "F9001.dat.b64";
+    const std::string copia = "." + nombre + ".copia-nuro-";
     enum Tipo { Archivo, Enlace, Carpeta };
     const struct {
         std::string nombre;
         Tipo tipo;
         bool queda;
     } cases[] = {
-        {"." + nombre + ".a1B2c3", Archivo, false},
-        {"." + nombre + ".XXXXXX", Archivo, false},
-        {"." + nombre + ".a1B2c", Archivo, true},
-        {"." + nombre + ".a1B2c34", Archivo, true},
-        {"." + nombre + "_a1B2c3", Archivo, true},
-        {nombre + ".a1B2c3", Archivo, true},
-        {".otro.dat.b64.a1B2c3", Archivo, true},
-        {"." + nro + "F9002.dat.b64.a1B2c3", Archivo, true},
-        {"." + nombre + ".enlace", Enlace, true},
-        {"." + nombre + ".carpet", Carpeta, true},
+        {copia + "a1B2c3", Archivo, false},
+        {copia + "XXXXXX", Archivo, false},
+        {copia + "a1B2c", Archivo, true},
+        {copia + "a1B2c34", Archivo, true},
+        {copia + "a1B2c.", Archivo, true},
+        {copia + "a1B-c3", Archivo, true},
+        {"." + nombre + ".copia-NURO-a1B2c3", Archivo, true},
+        {"." + nombre + ".a1B2c3", Archivo, true},
+        {"." + nombre + ".backup", Archivo, true},
+        {"." + nombre + ".202403", Archivo, true},
+        {"." + nombre + "_copia-nuro-a1B2c3", Archivo, true},
+        {nombre + ".copia-nuro-a1B2c3", Archivo, true},
+        {".otro.dat.b64.copia-nuro-a1B2c3", Archivo, true},
+        {"." + nro + "F9002.dat.b64.copia-nuro-a1B2c3", Archivo, true},
+        {copia + "enlace", Enlace, true},
+        {copia + "carpet", Carpeta, true},
     };
     const std::string ajeno = drive.tmpFile("ajeno.txt");
     testenv::writeFile(ajeno, "ajeno");
@@ -236,22 +247,67 @@ TEST_F(ArmarArchivoFinalTest, HiddenCopiesLeftOfTheSameNameAreRemoved) {
                   c.queda)
             << c.nombre;
     EXPECT_EQ(testenv::readFile(ajeno), "ajeno");
-    EXPECT_EQ(archivos(drive.processed()).size(), 9u);
+    EXPECT_EQ(archivos(drive.processed()).size(), std::size(cases) - 1);
 }
 
-TEST_F(ArmarArchivoFinalTest, ReadOnlyOutputIsARunTimeErrorAndKeepsTheEncryptedFile) {
+// A copy that fails leaves the encrypted file where the library wrote it, and
+// names it for the window's clean-up.
+TEST_F(ArmarArchivoFinalTest, FailedCopyIsARunTimeErrorAndNamesTheEncryptedFile) {
     nro = FuncGral().GenerarNroMagico(kCuit, kFecha);
-    testenv::writeFile(salida(), "salida anterior");
-    ::chmod(salida().c_str(), 0444);
-    try {
-        correr(datos("9001", 3));
-        ADD_FAILURE() << "no run-time error";
-    } catch (const rt::RuntimeError& e) {
-        EXPECT_EQ(e.number(), rt::err::PathFileAccess);
+    const struct {
+        const char* name;
+        std::function<void()> plant;
+        const char* left; // what stands at the output name afterwards
+    } cases[] = {
+        {"read-only output",
+         [this] {
+             testenv::writeFile(salida(), "salida anterior");
+             ::chmod(salida().c_str(), 0444);
+         },
+         "salida anterior"},
+        {"folder at the output", [this] { fs::create_directory(salida()); }, nullptr},
+    };
+    for (const auto& c : cases) {
+        c.plant();
+        encriptado.clear();
+        try {
+            correr(datos("9001", 3));
+            ADD_FAILURE() << c.name << ": no run-time error";
+        } catch (const rt::RuntimeError& e) {
+            EXPECT_EQ(e.number(), rt::err::PathFileAccess) << c.name;
+        }
+        EXPECT_EQ(encriptado, cabecera() + ".b64") << c.name;
+        EXPECT_TRUE(fs::is_regular_file(encriptado)) << c.name;
+        if (c.left)
+            EXPECT_EQ(testenv::readFile(salida()), c.left) << c.name;
+        else
+            EXPECT_TRUE(fs::is_directory(salida())) << c.name;
+        EXPECT_EQ(archivos(drive.processed()).size(), 1u) << c.name;
+        EXPECT_TRUE(cajas().empty()) << c.name;
+        fs::remove_all(salida());
     }
-    EXPECT_EQ(testenv::readFile(salida()), "salida anterior");
-    EXPECT_TRUE(fs::exists(cabecera() + ".b64"));
-    EXPECT_TRUE(cajas().empty());
+}
+
+// Work files are the owner's only, whatever the umask; the output gets the
+// mode of any new file.
+TEST_F(ArmarArchivoFinalTest, OnlyTheOutputTakesTheModeOfANewFile) {
+    nro = FuncGral().GenerarNroMagico(kCuit, kFecha);
+    struct stat st {};
+    for (const mode_t mascara : {mode_t{022}, mode_t{0}, mode_t{077}, mode_t{002}}) {
+        const mode_t antes = ::umask(mascara);
+        fs::create_directory(salida()); // the copy fails: the encrypted file stays
+        EXPECT_THROW(correr(datos("9001", 3)), rt::RuntimeError);
+        ASSERT_EQ(::stat(encriptado.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0600u) << mascara;
+        fs::remove(salida());
+        correr(datos("9001", 3));
+        ::umask(antes);
+        ASSERT_EQ(::stat(cabecera().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0600u) << mascara;
+        ASSERT_EQ(::stat(salida().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0666u & ~mascara) << mascara;
+        fs::remove(salida());
+    }
 }
 
 TEST_F(ArmarArchivoFinalTest, OutputNameIsCutAfterB64AndOneCharacter) {
@@ -275,6 +331,7 @@ TEST_F(ArmarArchivoFinalTest, OutputWrittenIntoProcesadosByTheLibraryStays) {
     testenv::writeFile(gRutaDevuelta, "cifrado");
     closedlibs::FilewinLibrary::instance().setEntry(devolverRuta);
     correr(datos("9001", 3));
+    EXPECT_EQ(encriptado, "");
     EXPECT_EQ(testenv::readFile(drive.processed() + "/envio.b64"), "cifrado");
     EXPECT_EQ(cajas(), std::vector<std::string>{"Se genero el Archivo :" + rutas::procesados() +
                                                 "envio.b64"});
@@ -308,7 +365,7 @@ TEST_F(ArmarArchivoFinalTest, RunTimeErrorsReachTheCallerWithTheControlNumberKno
         try {
             if (c.recordFile)
                 testenv::writeFile(drive.tmpFile(kTitulo), fixture("registros_tres.txt"));
-            ArmarArchivoFinal(ventana, reg, datos(c.form, 3), nro);
+            ArmarArchivoFinal(ventana, reg, datos(c.form, 3), nro, encriptado);
             ADD_FAILURE() << c.name;
         } catch (const rt::RuntimeError& e) {
             EXPECT_EQ(e.number(), c.error) << c.name;

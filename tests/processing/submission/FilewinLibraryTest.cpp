@@ -10,6 +10,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace {
 
 using closedlibs::FilewinLibrary;
@@ -71,7 +73,8 @@ TEST(FilewinLibraryTest, AlteredFilesDoNotOpen) {
         EXPECT_THROW(prueba::abrirEntrega(malo), std::runtime_error) << malo.size();
 }
 
-// A link left at the output's name is replaced, not followed.
+// A link left at the output's name is replaced, not followed; the output is
+// its owner's only, whatever the umask.
 TEST(FilewinLibraryTest, OutputNameIsNotFollowed) {
     testenv::TempDir dir;
     const std::string entrada = dir.file("000123F9001.dat");
@@ -79,7 +82,12 @@ TEST(FilewinLibraryTest, OutputNameIsNotFollowed) {
     testenv::writeFile(dir.file("ajeno"), "ajeno");
     std::filesystem::create_symlink(dir.file("ajeno"), entrada + ".b64");
     std::string encriptado, mensaje;
+    const mode_t mascara = ::umask(0);
     ASSERT_EQ(FilewinLibrary::instance().filewin(entrada, encriptado, mensaje), 0) << mensaje;
+    ::umask(mascara);
+    struct stat st {};
+    ASSERT_EQ(::lstat(encriptado.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
     EXPECT_FALSE(std::filesystem::is_symlink(encriptado));
     EXPECT_EQ(testenv::readFile(dir.file("ajeno")), "ajeno");
     EXPECT_EQ(prueba::abrirEntrega(testenv::readFile(encriptado)), "HEAD10 01 01 000001\r\n");

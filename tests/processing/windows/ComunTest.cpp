@@ -104,6 +104,28 @@ TEST_P(ComunTest, SuccessfulRunLeavesOnlyTheSubmissionFile) {
     EXPECT_TRUE(temporales().empty());
 }
 
+// A folder at the output name: the copy fails, and the encrypted file goes
+// with the other work files; the folder and no hidden copy stay in Procesados.
+TEST_P(ComunTest, FailedCopyLeavesNoWorkFile) {
+    const std::string datos = muestra();
+    procesar(*v, datos);
+    esperarReposo(*v);
+    const std::vector<std::string> salida = ventanas::archivos(drive->processed());
+    ASSERT_EQ(salida.size(), 1u) << (textos().empty() ? "" : textos()[0]);
+    const std::string enCamino = drive->processed() + "/" + salida[0];
+    std::filesystem::remove(enCamino);
+    std::filesystem::create_directory(enCamino);
+    dialogos.clear();
+    procesar(*v, datos);
+    const rt::RuntimeError e(rt::err::PathFileAccess);
+    EXPECT_EQ(textos(), (std::vector<std::string>{"Error Número : 75 ->" + e.description(),
+                                                  "75 " + e.description()}));
+    esperarReposo(*v);
+    EXPECT_TRUE(temporales().empty());
+    EXPECT_TRUE(std::filesystem::is_directory(enCamino));
+    EXPECT_EQ(ventanas::archivos(drive->processed()), salida);
+}
+
 // The run stops after the join: nothing encrypted, no further box, and the
 // closed window keeps what the run last showed.
 TEST_P(ComunTest, ExitDuringTheJoinStopsTheRunUntouched) {
