@@ -4,14 +4,17 @@
 
 #include <libxml/xmlerror.h>
 
+#include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace xml {
 
 namespace {
 
+// A text shared by up to three codes; unused places hold 0.
 struct Razon {
-    int codigo;
+    std::array<int, 3> codigos;
     Caso caso;
     const char* texto;
 };
@@ -20,85 +23,112 @@ struct Razon {
 // {enLinea} is " en la línea N", or nothing when the line is unknown.
 constexpr Razon kRazones[] = {
     // Values
-    {XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_1, Caso::Unico,
+    {{XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_1, XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_2,
+      XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_3},
+     Caso::Unico,
      "El valor «{valor}» no es válido para el {lugar}{enLinea}"},
-    {XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_2, Caso::Unico,
-     "El valor «{valor}» no es válido para el {lugar}{enLinea}"},
-    {XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_3, Caso::Unico,
-     "El valor «{valor}» no es válido para el {lugar}{enLinea}"},
-    {XML_SCHEMAV_CVC_LENGTH_VALID, Caso::Unico,
+    {{XML_SCHEMAV_CVC_LENGTH_VALID},
+     Caso::Unico,
      "El valor del {lugar}{enLinea} tiene longitud {largo}; la longitud requerida es {limite}"},
-    {XML_SCHEMAV_CVC_MINLENGTH_VALID, Caso::Unico,
+    {{XML_SCHEMAV_CVC_MINLENGTH_VALID},
+     Caso::Unico,
      "El valor del {lugar}{enLinea} tiene longitud {largo}; la longitud mínima es {limite}"},
-    {XML_SCHEMAV_CVC_MAXLENGTH_VALID, Caso::Unico,
+    {{XML_SCHEMAV_CVC_MAXLENGTH_VALID},
+     Caso::Unico,
      "El valor del {lugar}{enLinea} tiene longitud {largo}; la longitud máxima es {limite}"},
-    {XML_SCHEMAV_CVC_PATTERN_VALID, Caso::Unico,
+    {{XML_SCHEMAV_CVC_PATTERN_VALID},
+     Caso::Unico,
      "El valor «{valor}» del {lugar}{enLinea} no tiene la forma requerida"},
-    {XML_SCHEMAV_CVC_ENUMERATION_VALID, Caso::Unico,
+    {{XML_SCHEMAV_CVC_ENUMERATION_VALID},
+     Caso::Unico,
      "El valor «{valor}» del {lugar}{enLinea} no es uno de los admitidos"},
-    {XML_SCHEMAV_CVC_ENUMERATION_VALID, Caso::ConLista,
+    {{XML_SCHEMAV_CVC_ENUMERATION_VALID},
+     Caso::ConLista,
      "El valor «{valor}» del {lugar}{enLinea} no es uno de los admitidos: {lista}"},
-    {XML_SCHEMAV_CVC_MININCLUSIVE_VALID, Caso::Unico,
+    {{XML_SCHEMAV_CVC_MININCLUSIVE_VALID},
+     Caso::Unico,
      "El valor «{valor}» del {lugar}{enLinea} es menor que el mínimo admitido, {limite}"},
-    {XML_SCHEMAV_CVC_MAXINCLUSIVE_VALID, Caso::Unico,
+    {{XML_SCHEMAV_CVC_MAXINCLUSIVE_VALID},
+     Caso::Unico,
      "El valor «{valor}» del {lugar}{enLinea} es mayor que el máximo admitido, {limite}"},
-    {XML_SCHEMAV_CVC_MINEXCLUSIVE_VALID, Caso::Unico,
+    {{XML_SCHEMAV_CVC_MINEXCLUSIVE_VALID},
+     Caso::Unico,
      "El valor «{valor}» del {lugar}{enLinea} debe ser mayor que {limite}"},
-    {XML_SCHEMAV_CVC_MAXEXCLUSIVE_VALID, Caso::Unico,
+    {{XML_SCHEMAV_CVC_MAXEXCLUSIVE_VALID},
+     Caso::Unico,
      "El valor «{valor}» del {lugar}{enLinea} debe ser menor que {limite}"},
-    {XML_SCHEMAV_CVC_TOTALDIGITS_VALID, Caso::Unico,
+    {{XML_SCHEMAV_CVC_TOTALDIGITS_VALID},
+     Caso::Unico,
      "El valor «{valor}» del {lugar}{enLinea} tiene demasiados dígitos; el máximo es {limite}"},
-    {XML_SCHEMAV_CVC_FRACTIONDIGITS_VALID, Caso::Unico,
+    {{XML_SCHEMAV_CVC_FRACTIONDIGITS_VALID},
+     Caso::Unico,
      "El valor «{valor}» del {lugar}{enLinea} tiene demasiados decimales; el máximo es {limite}"},
     // Structure
-    {XML_SCHEMAV_ELEMENT_CONTENT, Caso::Unico,
+    {{XML_SCHEMAV_ELEMENT_CONTENT},
+     Caso::Unico,
      "El elemento «{elemento}»{enLinea} no corresponde en ese lugar"},
-    {XML_SCHEMAV_ELEMENT_CONTENT, Caso::ConLista,
+    {{XML_SCHEMAV_ELEMENT_CONTENT},
+     Caso::ConLista,
      "El elemento «{elemento}»{enLinea} no corresponde en ese lugar; se esperaba {lista}"},
-    {XML_SCHEMAV_ELEMENT_CONTENT, Caso::FaltanHijos,
+    {{XML_SCHEMAV_ELEMENT_CONTENT},
+     Caso::FaltanHijos,
      "Faltan elementos dentro de «{elemento}»{enLinea}; se esperaba {lista}"},
-    {XML_SCHEMAV_CVC_ELT_1, Caso::Unico,
+    {{XML_SCHEMAV_CVC_ELT_1},
+     Caso::Unico,
      "El elemento «{elemento}»{enLinea} no es el elemento raíz de este formulario"},
-    {XML_SCHEMAV_CVC_COMPLEX_TYPE_2_3, Caso::Unico,
+    {{XML_SCHEMAV_CVC_COMPLEX_TYPE_2_3},
+     Caso::Unico,
      "El elemento «{elemento}»{enLinea} solo puede contener otros elementos, no texto"},
-    {XML_SCHEMAV_CVC_TYPE_3_1_2, Caso::Unico,
+    {{XML_SCHEMAV_CVC_TYPE_3_1_2},
+     Caso::Unico,
      "El elemento «{elemento}»{enLinea} solo puede contener texto, no otros elementos"},
-    {XML_SCHEMAV_CVC_COMPLEX_TYPE_4, Caso::Unico,
+    {{XML_SCHEMAV_CVC_COMPLEX_TYPE_4},
+     Caso::Unico,
      "Falta el atributo obligatorio «{atributo}» en el elemento «{elemento}»{enLinea}"},
-    {XML_SCHEMAV_CVC_COMPLEX_TYPE_3_2_1, Caso::Unico,
+    {{XML_SCHEMAV_CVC_COMPLEX_TYPE_3_2_1, XML_SCHEMAV_CVC_TYPE_3_1_1},
+     Caso::Unico,
      "El atributo «{atributo}» no está permitido en el elemento «{elemento}»{enLinea}"},
-    {XML_SCHEMAV_CVC_TYPE_3_1_1, Caso::Unico,
-     "El atributo «{atributo}» no está permitido en el elemento «{elemento}»{enLinea}"},
-    {XML_ERR_ATTRIBUTE_REDEFINED, Caso::Unico,
-     "El atributo «{atributo}» aparece dos veces en el mismo elemento{enLinea}"},
-    {XML_NS_ERR_ATTRIBUTE_REDEFINED, Caso::Unico,
+    {{XML_ERR_ATTRIBUTE_REDEFINED, XML_NS_ERR_ATTRIBUTE_REDEFINED},
+     Caso::Unico,
      "El atributo «{atributo}» aparece dos veces en el mismo elemento{enLinea}"},
     // Well-formedness
-    {XML_ERR_TAG_NAME_MISMATCH, Caso::Unico,
+    {{XML_ERR_TAG_NAME_MISMATCH},
+     Caso::Unico,
      "La etiqueta de cierre «{cierre}»{enLinea} no corresponde a la de apertura «{elemento}» "
      "de la línea {lineaApertura}"},
-    {XML_ERR_DOCUMENT_END, Caso::FinTemprano,
+    {{XML_ERR_DOCUMENT_END},
+     Caso::FinTemprano,
      "El documento termina{enLinea} sin cerrar el elemento «{elemento}»"},
-    {XML_ERR_DOCUMENT_END, Caso::SinRaiz, "El documento termina{enLinea} sin ningún elemento"},
-    {XML_ERR_DOCUMENT_END, Caso::DespuesDeRaiz,
+    {{XML_ERR_DOCUMENT_END}, Caso::SinRaiz, "El documento termina{enLinea} sin ningún elemento"},
+    {{XML_ERR_DOCUMENT_END},
+     Caso::DespuesDeRaiz,
      "Hay contenido después del cierre del elemento raíz{enLinea}"},
-    {XML_ERR_DOCUMENT_END, Caso::Codificacion,
+    {{XML_ERR_DOCUMENT_END},
+     Caso::Codificacion,
      "El texto{enLinea} tiene bytes que no corresponden a la codificación declarada, "
      "{codificacion}"},
-    {XML_I18N_CONV_FAILED, Caso::Unico,
+    {{XML_I18N_CONV_FAILED},
+     Caso::Unico,
      "El archivo tiene bytes que no corresponden a la codificación declarada (el primero, "
      "{bytes})"},
-    {XML_ERR_INVALID_CHAR, Caso::NoUtf8,
+    {{XML_ERR_INVALID_CHAR},
+     Caso::NoUtf8,
      "El texto{enLinea} no está codificado en UTF-8 (byte {bytes}); guarde el archivo en UTF-8 "
      "o declare su codificación"},
-    {XML_ERR_INVALID_CHAR, Caso::CaracterConCodigo,
+    {{XML_ERR_INVALID_CHAR},
+     Caso::CaracterConCodigo,
      "El carácter {caracter}{enLinea} no está permitido en un documento XML"},
-    {XML_ERR_INVALID_CHAR, Caso::Unico,
+    {{XML_ERR_INVALID_CHAR},
+     Caso::Unico,
      "Hay un carácter no permitido en un documento XML{enLinea}"},
-    {XML_ERR_UNDECLARED_ENTITY, Caso::Unico, "La entidad «&{entidad};»{enLinea} no está definida"},
-    {XML_ERR_ATTRIBUTE_WITHOUT_VALUE, Caso::Unico,
+    {{XML_ERR_UNDECLARED_ENTITY},
+     Caso::Unico,
+     "La entidad «&{entidad};»{enLinea} no está definida"},
+    {{XML_ERR_ATTRIBUTE_WITHOUT_VALUE},
+     Caso::Unico,
      "El atributo «{atributo}»{enLinea} no tiene valor"},
-    {XML_ERR_ATTRIBUTE_NOT_STARTED, Caso::Unico,
+    {{XML_ERR_ATTRIBUTE_NOT_STARTED},
+     Caso::Unico,
      "El valor de un atributo{enLinea} no está entre comillas"},
 };
 
@@ -110,7 +140,8 @@ constexpr std::size_t kValorMostrado = 60;
 
 const Razon* buscar(const HechosError& h) {
     for (const Razon& r : kRazones)
-        if (r.codigo == h.codigo && r.caso == h.caso)
+        if (r.caso == h.caso &&
+            std::find(r.codigos.begin(), r.codigos.end(), h.codigo) != r.codigos.end())
             return &r;
     return nullptr;
 }

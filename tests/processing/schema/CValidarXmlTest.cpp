@@ -42,6 +42,12 @@ std::string schemaFor(const std::string& ns) {
               <xs:element name="Cantidad" type="Cantidad"/>
               <xs:element name="Peso" type="Peso"/>
               <xs:element name="Importe" type="Importe"/>
+              <xs:element name="Codigos">
+                <xs:simpleType><xs:list itemType="xs:int"/></xs:simpleType>
+              </xs:element>
+              <xs:element name="Clave">
+                <xs:simpleType><xs:union memberTypes="xs:int xs:date"/></xs:simpleType>
+              </xs:element>
               <xs:element name="Bultos">
                 <xs:complexType>
                   <xs:sequence>
@@ -228,6 +234,12 @@ const RazonEspanol kRazones[] = {
     {"valorAtributo", "<Item>a</Item><Envio Tipo=\"A\" Numero=\"1 2\"/>\r\n</root>",
      "El valor «1 2» no es válido para el atributo «Numero» del elemento «Envio» en la línea 3",
      "<Item>a</Item><Envio Tipo=\"A\" Numero=\"1 2\"/>"},
+    {"valorLista", "<Item>a</Item><Envio Tipo=\"A\"><Codigos>1 x</Codigos></Envio></root>",
+     "El valor «x» no es válido para el elemento «Codigos» en la línea 3",
+     "<Item>a</Item><Envio Tipo=\"A\"><Codigos>1 x</Codigos></Envio></root>"},
+    {"valorUnion", "<Item>a</Item><Envio Tipo=\"A\"><Clave>hoy</Clave></Envio></root>",
+     "El valor «hoy» no es válido para el elemento «Clave» en la línea 3",
+     "<Item>a</Item><Envio Tipo=\"A\"><Clave>hoy</Clave></Envio></root>"},
     {"valorVacio", "<Item>a</Item><Envio Tipo=\"A\"><Kilos></Kilos></Envio></root>",
      "El valor «» no es válido para el elemento «Kilos» en la línea 3",
      "<Item>a</Item><Envio Tipo=\"A\"><Kilos></Kilos></Envio></root>"},
