@@ -1,5 +1,8 @@
 #include "platform/xml/ErrorCollector.h"
 
+#include "platform/xml/HechosError.h"
+#include "platform/xml/TablaRazones.h"
+
 #include <utility>
 
 namespace xml {
@@ -12,6 +15,13 @@ std::string trimEnd(const char* message) {
         s.pop_back();
     return s;
 }
+
+// The reason in Spanish where there is a text for it, else libxml2's own.
+std::string razon(const xmlError& error) {
+    if (std::optional<std::string> espanol = razonEnEspanol(hechosDe(error)))
+        return std::move(*espanol);
+    return trimEnd(error.message);
+}
 } // namespace
 
 void ErrorCollector::onError(void* collector, xmlErrorPtr error) {
@@ -22,19 +32,19 @@ void ErrorCollector::onError(void* collector, xmlErrorPtr error) {
 void ErrorCollector::take(const xmlError& error) {
     if (error.level < XML_ERR_ERROR)
         return;
-    const Entry entry{trimEnd(error.message), error.file ? error.file : "", error.line, error.int2};
-    if (holding_ && error.domain == XML_FROM_SCHEMASV) {
-        if (!held_) {
-            held_ = true;
-            heldFirst_ = !has_;
-            heldEntry_ = entry;
-        }
+    const bool aside = holding_ && error.domain == XML_FROM_SCHEMASV;
+    if (aside ? held_ : has_)
+        return;
+    // The parser's state, which some reasons read, is that of this error.
+    Entry entry{razon(error), error.file ? error.file : "", error.line, error.int2};
+    if (aside) {
+        held_ = true;
+        heldFirst_ = !has_;
+        heldEntry_ = std::move(entry);
         return;
     }
-    if (has_)
-        return;
     has_ = true;
-    first_ = entry;
+    first_ = std::move(entry);
 }
 
 void ErrorCollector::releaseValidity() {

@@ -1,6 +1,7 @@
 #pragma once
 // Collects the first error libxml2 reports (warnings are ignored), so that
-// nothing reaches stderr and the caller can show the parser's own reason.
+// nothing reaches stderr and the caller can show its reason, in Spanish
+// where there is a text for it.
 #include <libxml/xmlerror.h>
 
 #include <string>

@@ -98,12 +98,12 @@ TEST_F(DocumentTest, FailureNamesReasonLineAndSourceText) {
     } cases[] = {
         {"unexpected element",
          std::string(kProlog) + "<root xmlns=\"urn:t\">\n  <a>x</a>\n  <b>y</b>\n</root>\n",
-         "'{urn:t}b': This element is not expected", 4, "  <b>y</b>"},
+         "El elemento «b» en la línea 4 no corresponde en ese lugar", 4, "  <b>y</b>"},
         {"missing required content", std::string(kProlog) + "<root xmlns=\"urn:t\">\n</root>\n",
-         "Missing child element", 3, "</root>"},
+         "Faltan elementos dentro de «root» en la línea 3; se esperaba «a»", 3, "</root>"},
         {"tags not matching",
          std::string(kProlog) + "<root xmlns=\"urn:t\">\r\n<a>x</b>\r\n</root>",
-         "Opening and ending tag mismatch", 3, "<a>x</b>"},
+         "«b» en la línea 3 no corresponde a la de apertura «a»", 3, "<a>x</b>"},
         {"unescaped ampersand", std::string(kProlog) + "<root xmlns=\"urn:t\"><a>S & A</a></root>",
          "xmlParseEntityRef", 2, "<root xmlns=\"urn:t\"><a>S & A</a></root>"},
         // A reference stands where the text before it ends.
@@ -131,6 +131,62 @@ TEST_F(DocumentTest, FailureNamesReasonLineAndSourceText) {
         EXPECT_EQ(error().line, c.line) << c.name;
         EXPECT_EQ(error().srcText, c.srcText) << c.name;
         EXPECT_FALSE(doc.hasDocumentElement()) << c.name;
+    }
+}
+
+// The validator's messages name elements as "{namespace}local"; the reason
+// keeps the local name whatever the namespace holds (a blank or a brace is no
+// URI and refused before), and the value whole or, when long, its start on
+// one line.
+TEST_F(DocumentTest, ReasonNamesLocalNamesWhateverTheNamespaceHolds) {
+    const struct {
+        const char* label;
+        const char* ns; // as written in an attribute between double quotes
+    } espacios[] = {
+        {"plain", "urn:n"},
+        {"quote", "urn:a'b"},
+        {"marks", "urn:c':d',e'"},
+    };
+    const struct {
+        std::string body;
+        std::string reason;
+    } cases[] = {
+        {"<a>x</a><b/>", "El valor «x» no es válido para el elemento «a» en la línea 2"},
+        {"<a n=\"y'z\">1</a><b/>",
+         "El valor «y'z» no es válido para el atributo «n» del elemento «a» en la línea 2"},
+        {"<c/>", "El elemento «c» en la línea 2 no corresponde en ese lugar; se esperaba «a»"},
+        {"<a>1</a><c/>",
+         "El elemento «c» en la línea 2 no corresponde en ese lugar; se esperaba «b» o «d»"},
+        {"<a>" + std::string(70, 'x') + "</a><b/>",
+         "El valor «" + std::string(59, 'x') +
+             "…» no es válido para el elemento «a» en la línea 2"},
+        {"<a>x\ny</a><b/>", "El valor «x y» no es válido para el elemento «a» en la línea 3"},
+    };
+    for (const auto& e : espacios) {
+        testenv::writeFile(dir.file("n.xsd"),
+                           std::string(kProlog) +
+                               "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+                               "targetNamespace=\"" +
+                               e.ns +
+                               "\" elementFormDefault=\"qualified\">\n"
+                               "<xs:element name=\"root\"><xs:complexType><xs:sequence>\n"
+                               "<xs:element name=\"a\"><xs:complexType><xs:simpleContent>"
+                               "<xs:extension base=\"xs:int\"><xs:attribute name=\"n\" "
+                               "type=\"xs:int\"/></xs:extension></xs:simpleContent>"
+                               "</xs:complexType></xs:element>\n"
+                               "<xs:choice><xs:element name=\"b\"/><xs:element name=\"d\"/>"
+                               "</xs:choice>\n"
+                               "</xs:sequence></xs:complexType></xs:element>\n</xs:schema>\n");
+        xml::SchemaCache otra;
+        otra.add(e.ns, dir.file("n.xsd"));
+        xml::Document documento;
+        documento.schemas(&otra);
+        for (const auto& c : cases) {
+            testenv::writeFile(dir.file("n.xml"), std::string(kProlog) + "<root xmlns=\"" + e.ns +
+                                                      "\">" + c.body + "</root>\n");
+            EXPECT_FALSE(documento.load(dir.file("n.xml"))) << e.label;
+            EXPECT_EQ(documento.parseError().reason, c.reason) << e.label;
+        }
     }
 }
 
@@ -183,7 +239,8 @@ TEST_F(DocumentTest, EmptyOrBlankFileIsCalledEmpty) {
 
 TEST_F(DocumentTest, InvalidUtf8FailsWithReadableSourceText) {
     EXPECT_FALSE(load(std::string(kProlog) + "<root xmlns=\"urn:t\"><a>caf\xE9</a></root>"));
-    EXPECT_NE(error().reason.find("not proper UTF-8"), std::string::npos) << error().reason;
+    EXPECT_NE(error().reason.find("no está codificado en UTF-8"), std::string::npos)
+        << error().reason;
     EXPECT_TRUE(rt::isValidUtf8(error().srcText));
     EXPECT_EQ(error().srcText, "<root xmlns=\"urn:t\"><a>caf\xC3\xA9</a></root>");
 }

@@ -24,14 +24,91 @@ const std::string kVersion = "00001";
 std::string schemaFor(const std::string& ns) {
     return R"(<?xml version="1.0" encoding="UTF-8"?>
 <xs:schema xmlns:xs="http://www.w3.org/2001/XMLSchema" targetNamespace=")" +
-           ns + R"(" elementFormDefault="qualified">
+           ns + R"(" xmlns=")" + ns + R"(" elementFormDefault="qualified">
   <xs:element name="root">
     <xs:complexType>
       <xs:sequence>
         <xs:element name="Item" maxOccurs="unbounded" type="xs:string"/>
+        <xs:element name="Envio" minOccurs="0" maxOccurs="unbounded">
+          <xs:complexType>
+            <xs:choice minOccurs="0" maxOccurs="unbounded">
+              <xs:element name="Kilos" type="xs:decimal"/>
+              <xs:element name="Guia" type="Guia"/>
+              <xs:element name="Nombre" type="Nombre"/>
+              <xs:element name="Destino" type="Destino"/>
+              <xs:element name="Patente" type="Patente"/>
+              <xs:element name="Moneda" type="Moneda"/>
+              <xs:element name="Pais" type="Pais"/>
+              <xs:element name="Cantidad" type="Cantidad"/>
+              <xs:element name="Peso" type="Peso"/>
+              <xs:element name="Importe" type="Importe"/>
+              <xs:element name="Codigos">
+                <xs:simpleType><xs:list itemType="xs:int"/></xs:simpleType>
+              </xs:element>
+              <xs:element name="Clave">
+                <xs:simpleType><xs:union memberTypes="xs:int xs:date"/></xs:simpleType>
+              </xs:element>
+              <xs:element name="Bultos">
+                <xs:complexType>
+                  <xs:sequence>
+                    <xs:element name="Caja" type="xs:string"/>
+                    <xs:element name="Sobre" type="xs:string"/>
+                  </xs:sequence>
+                </xs:complexType>
+              </xs:element>
+            </xs:choice>
+            <xs:attribute name="Tipo" use="required">
+              <xs:simpleType>
+                <xs:restriction base="xs:string">
+                  <xs:enumeration value="A"/><xs:enumeration value="B"/>
+                </xs:restriction>
+              </xs:simpleType>
+            </xs:attribute>
+            <xs:attribute name="Numero" type="xs:int"/>
+          </xs:complexType>
+        </xs:element>
       </xs:sequence>
     </xs:complexType>
   </xs:element>
+  <xs:simpleType name="Guia">
+    <xs:restriction base="xs:string"><xs:length value="3"/></xs:restriction>
+  </xs:simpleType>
+  <xs:simpleType name="Nombre">
+    <xs:restriction base="xs:string"><xs:minLength value="2"/></xs:restriction>
+  </xs:simpleType>
+  <xs:simpleType name="Destino">
+    <xs:restriction base="xs:string"><xs:maxLength value="6"/></xs:restriction>
+  </xs:simpleType>
+  <xs:simpleType name="Patente">
+    <xs:restriction base="xs:string"><xs:pattern value="[A-Z]{3}[0-9]{3}"/></xs:restriction>
+  </xs:simpleType>
+  <xs:simpleType name="Moneda">
+    <xs:restriction base="xs:string">
+      <xs:enumeration value="DOL"/><xs:enumeration value="EUR"/><xs:enumeration value="PES"/>
+    </xs:restriction>
+  </xs:simpleType>
+  <xs:simpleType name="Pais">
+    <xs:restriction base="xs:string">
+      <xs:enumeration value="AR"/><xs:enumeration value="BO"/><xs:enumeration value="BR"/>
+      <xs:enumeration value="CL"/><xs:enumeration value="CO"/><xs:enumeration value="EC"/>
+      <xs:enumeration value="PE"/><xs:enumeration value="PY"/><xs:enumeration value="UY"/>
+    </xs:restriction>
+  </xs:simpleType>
+  <xs:simpleType name="Cantidad">
+    <xs:restriction base="xs:int">
+      <xs:minInclusive value="1"/><xs:maxInclusive value="999"/>
+    </xs:restriction>
+  </xs:simpleType>
+  <xs:simpleType name="Peso">
+    <xs:restriction base="xs:decimal">
+      <xs:minExclusive value="0"/><xs:maxExclusive value="1000"/>
+    </xs:restriction>
+  </xs:simpleType>
+  <xs:simpleType name="Importe">
+    <xs:restriction base="xs:decimal">
+      <xs:totalDigits value="5"/><xs:fractionDigits value="2"/>
+    </xs:restriction>
+  </xs:simpleType>
 </xs:schema>
 )";
 }
@@ -118,10 +195,10 @@ TEST_F(CValidarXmlTest, LoadFailureShowsReasonAndSourceLine) {
         std::string srcText;
     } cases[] = {
         {"not well-formed", "<root xmlns=\"" + ns + "\">\r\n<Item>a</Itme>\r\n</root>",
-         "Opening and ending tag mismatch", "<Item>a</Itme>"},
+         "no corresponde a la de apertura «Item»", "<Item>a</Itme>"},
         {"element the schema does not allow",
          "<root xmlns=\"" + ns + "\">\r\n<Item>a</Item>\r\n<Otro>b</Otro>\r\n</root>",
-         "This element is not expected", "<Otro>b</Otro>"},
+         "El elemento «Otro» en la línea 4 no corresponde", "<Otro>b</Otro>"},
         {"entity reference after a line break in the text",
          "<!DOCTYPE root [<!ENTITY e \"b\">]>\r\n<root xmlns=\"" + ns +
              "\">\r\n<Item>a\r\n&e;</Item>\r\n</root>",
@@ -138,6 +215,176 @@ TEST_F(CValidarXmlTest, LoadFailureShowsReasonAndSourceLine) {
         EXPECT_EQ(e.substr(e.find(frame) + frame.size()), c.srcText) << c.name;
     }
 }
+
+// One document for each of the parser's reasons given in Spanish: the root
+// element opens line 2 and the fault stands on line 3 unless said otherwise.
+struct RazonEspanol {
+    const char* nombre;
+    const char* despues; // what follows the root's start tag and its line end
+    const char* razon;
+    const char* fuente;
+    const char* raiz = "root"; // nullptr: no root element
+    const char* codificacion = "UTF-8";
+};
+
+const RazonEspanol kRazones[] = {
+    {"valor", "<Item>a</Item><Envio Tipo=\"A\"><Kilos>doce mil</Kilos></Envio>\r\n</root>",
+     "El valor «doce mil» no es válido para el elemento «Kilos» en la línea 3",
+     "<Item>a</Item><Envio Tipo=\"A\"><Kilos>doce mil</Kilos></Envio>"},
+    {"valorAtributo", "<Item>a</Item><Envio Tipo=\"A\" Numero=\"1 2\"/>\r\n</root>",
+     "El valor «1 2» no es válido para el atributo «Numero» del elemento «Envio» en la línea 3",
+     "<Item>a</Item><Envio Tipo=\"A\" Numero=\"1 2\"/>"},
+    {"valorLista", "<Item>a</Item><Envio Tipo=\"A\"><Codigos>1 x</Codigos></Envio></root>",
+     "El valor «x» no es válido para el elemento «Codigos» en la línea 3",
+     "<Item>a</Item><Envio Tipo=\"A\"><Codigos>1 x</Codigos></Envio></root>"},
+    {"valorUnion", "<Item>a</Item><Envio Tipo=\"A\"><Clave>hoy</Clave></Envio></root>",
+     "El valor «hoy» no es válido para el elemento «Clave» en la línea 3",
+     "<Item>a</Item><Envio Tipo=\"A\"><Clave>hoy</Clave></Envio></root>"},
+    {"valorVacio", "<Item>a</Item><Envio Tipo=\"A\"><Kilos></Kilos></Envio></root>",
+     "El valor «» no es válido para el elemento «Kilos» en la línea 3",
+     "<Item>a</Item><Envio Tipo=\"A\"><Kilos></Kilos></Envio></root>"},
+    {"length", "<Item>a</Item><Envio Tipo=\"A\"><Guia>AB</Guia></Envio></root>",
+     "El valor del elemento «Guia» en la línea 3 tiene longitud 2; la longitud requerida es 3",
+     "<Item>a</Item><Envio Tipo=\"A\"><Guia>AB</Guia></Envio></root>"},
+    {"minLength", "<Item>a</Item><Envio Tipo=\"A\"><Nombre>J</Nombre></Envio></root>",
+     "El valor del elemento «Nombre» en la línea 3 tiene longitud 1; la longitud mínima es 2",
+     "<Item>a</Item><Envio Tipo=\"A\"><Nombre>J</Nombre></Envio></root>"},
+    {"maxLength", "<Item>a</Item><Envio Tipo=\"A\"><Destino>Córdoba</Destino></Envio></root>",
+     "El valor del elemento «Destino» en la línea 3 tiene longitud 7; la longitud máxima es 6",
+     "<Item>a</Item><Envio Tipo=\"A\"><Destino>Córdoba</Destino></Envio></root>"},
+    {"pattern", "<Item>a</Item><Envio Tipo=\"A\"><Patente>a'b\"{c}</Patente></Envio></root>",
+     "El valor «a'b\"{c}» del elemento «Patente» en la línea 3 no tiene la forma requerida",
+     "<Item>a</Item><Envio Tipo=\"A\"><Patente>a'b\"{c}</Patente></Envio></root>"},
+    {"enumeration", "<Item>a</Item><Envio Tipo=\"A\"><Moneda>YEN</Moneda></Envio></root>",
+     "El valor «YEN» del elemento «Moneda» en la línea 3 no es uno de los admitidos: «DOL», "
+     "«EUR» o «PES»",
+     "<Item>a</Item><Envio Tipo=\"A\"><Moneda>YEN</Moneda></Envio></root>"},
+    {"enumerationLarga", "<Item>a</Item><Envio Tipo=\"A\"><Pais>VE</Pais></Envio></root>",
+     "El valor «VE» del elemento «Pais» en la línea 3 no es uno de los admitidos",
+     "<Item>a</Item><Envio Tipo=\"A\"><Pais>VE</Pais></Envio></root>"},
+    {"enumerationAtributo", "<Item>a</Item><Envio Tipo=\"C\"/></root>",
+     "El valor «C» del atributo «Tipo» del elemento «Envio» en la línea 3 no es uno de los "
+     "admitidos: «A» o «B»",
+     "<Item>a</Item><Envio Tipo=\"C\"/></root>"},
+    {"minInclusive", "<Item>a</Item><Envio Tipo=\"A\"><Cantidad>0</Cantidad></Envio></root>",
+     "El valor «0» del elemento «Cantidad» en la línea 3 es menor que el mínimo admitido, 1",
+     "<Item>a</Item><Envio Tipo=\"A\"><Cantidad>0</Cantidad></Envio></root>"},
+    {"maxInclusive", "<Item>a</Item><Envio Tipo=\"A\"><Cantidad>1000</Cantidad></Envio></root>",
+     "El valor «1000» del elemento «Cantidad» en la línea 3 es mayor que el máximo admitido, 999",
+     "<Item>a</Item><Envio Tipo=\"A\"><Cantidad>1000</Cantidad></Envio></root>"},
+    {"minExclusive", "<Item>a</Item><Envio Tipo=\"A\"><Peso>0</Peso></Envio></root>",
+     "El valor «0» del elemento «Peso» en la línea 3 debe ser mayor que 0",
+     "<Item>a</Item><Envio Tipo=\"A\"><Peso>0</Peso></Envio></root>"},
+    {"maxExclusive", "<Item>a</Item><Envio Tipo=\"A\"><Peso>1000</Peso></Envio></root>",
+     "El valor «1000» del elemento «Peso» en la línea 3 debe ser menor que 1000",
+     "<Item>a</Item><Envio Tipo=\"A\"><Peso>1000</Peso></Envio></root>"},
+    {"totalDigits", "<Item>a</Item><Envio Tipo=\"A\"><Importe>123456</Importe></Envio></root>",
+     "El valor «123456» del elemento «Importe» en la línea 3 tiene demasiados dígitos; el máximo "
+     "es 5",
+     "<Item>a</Item><Envio Tipo=\"A\"><Importe>123456</Importe></Envio></root>"},
+    {"fractionDigits", "<Item>a</Item><Envio Tipo=\"A\"><Importe>1.234</Importe></Envio></root>",
+     "El valor «1.234» del elemento «Importe» en la línea 3 tiene demasiados decimales; el máximo "
+     "es 2",
+     "<Item>a</Item><Envio Tipo=\"A\"><Importe>1.234</Importe></Envio></root>"},
+    {"noEsperado", "<Item>a</Item><Otro/></root>",
+     "El elemento «Otro» en la línea 3 no corresponde en ese lugar; se esperaba «Item» o «Envio»",
+     "<Item>a</Item><Otro/></root>"},
+    {"noEsperadoAlFinal",
+     "<Item>a</Item><Envio Tipo=\"A\"><Bultos><Caja/><Sobre/><Otro/></Bultos></Envio></root>",
+     "El elemento «Otro» en la línea 3 no corresponde en ese lugar",
+     "<Item>a</Item><Envio Tipo=\"A\"><Bultos><Caja/><Sobre/><Otro/></Bultos></Envio></root>"},
+    {"faltanHijos", "<Item>a</Item><Envio Tipo=\"A\"><Bultos><Caja/></Bultos></Envio></root>",
+     "Faltan elementos dentro de «Bultos» en la línea 3; se esperaba «Sobre»",
+     "<Item>a</Item><Envio Tipo=\"A\"><Bultos><Caja/></Bultos></Envio></root>"},
+    {"texto", "<Item>a</Item><Envio Tipo=\"A\"><Bultos>uno<Caja/><Sobre/></Bultos></Envio></root>",
+     "El elemento «Bultos» en la línea 3 solo puede contener otros elementos, no texto",
+     "<Item>a</Item><Envio Tipo=\"A\"><Bultos>uno<Caja/><Sobre/></Bultos></Envio></root>"},
+    {"hijoEnTexto", "<Item>a<b/></Item></root>",
+     "El elemento «Item» en la línea 3 solo puede contener texto, no otros elementos",
+     "<Item>a<b/></Item></root>"},
+    {"raiz", "<Item>a</Item></Raiz>",
+     "El elemento «Raiz» en la línea 2 no es el elemento raíz de este formulario",
+     "<Raiz xmlns=\"@\">", "Raiz"},
+    {"atributoFalta", "<Item>a</Item><Envio/></root>",
+     "Falta el atributo obligatorio «Tipo» en el elemento «Envio» en la línea 3",
+     "<Item>a</Item><Envio/></root>"},
+    {"atributoSobra", "<Item>a</Item><Envio Tipo=\"A\" Clase=\"1\"/></root>",
+     "El atributo «Clase» no está permitido en el elemento «Envio» en la línea 3",
+     "<Item>a</Item><Envio Tipo=\"A\" Clase=\"1\"/></root>"},
+    {"atributoEnTexto", "<Item Clase=\"1\">a</Item></root>",
+     "El atributo «Clase» no está permitido en el elemento «Item» en la línea 3",
+     "<Item Clase=\"1\">a</Item></root>"},
+    {"atributoDoble", "<Item>a</Item><Envio Tipo=\"A\" Tipo=\"B\"/></root>",
+     "El atributo «Tipo» aparece dos veces en el mismo elemento en la línea 3",
+     "<Item>a</Item><Envio Tipo=\"A\" Tipo=\"B\"/></root>"},
+    {"atributoDobleNs",
+     "<Item xmlns:p=\"urn:p\" xmlns:q=\"urn:p\" p:x=\"1\" q:x=\"2\">a</Item></root>",
+     "El atributo «x» aparece dos veces en el mismo elemento en la línea 3",
+     "<Item xmlns:p=\"urn:p\" xmlns:q=\"urn:p\" p:x=\"1\" q:x=\"2\">a</Item></root>"},
+    {"cierre", "<Item>a</Itme>\r\n</root>",
+     "La etiqueta de cierre «Itme» en la línea 3 no corresponde a la de apertura «Item» de la "
+     "línea 3",
+     "<Item>a</Itme>"},
+    {"cierreOtraLinea", "<Item>\r\na</Itme>\r\n</root>",
+     "La etiqueta de cierre «Itme» en la línea 4 no corresponde a la de apertura «Item» de la "
+     "línea 3",
+     "a</Itme>"},
+    {"finTemprano", "<Item>a</Item>\r\n",
+     "El documento termina en la línea 4 sin cerrar el elemento «root»", ""},
+    {"sinRaiz", "<!-- sin datos -->\r\n", "El documento termina en la línea 3 sin ningún elemento",
+     "", nullptr},
+    {"despues", "<Item>a</Item></root>\r\nfin",
+     "Hay contenido después del cierre del elemento raíz en la línea 4", "fin"},
+    {"noUtf8", "<Item>caf\xE9</Item></root>",
+     "El texto en la línea 3 no está codificado en UTF-8 (byte 0xE9); guarde el archivo en UTF-8 "
+     "o declare su codificación",
+     "<Item>café</Item></root>"},
+    {"ascii", "<Item>caf\xC3\xA9</Item></root>",
+     "El texto en la línea 3 tiene bytes que no corresponden a la codificación declarada, "
+     "US-ASCII",
+     "<Item>café</Item></root>", "root", "US-ASCII"},
+    {"windows1252", "<Item>caf\x81</Item></root>",
+     "El archivo tiene bytes que no corresponden a la codificación declarada (el primero, 0x81)",
+     "", "root", "windows-1252"},
+    {"caracter", "<Item>a&#1;b</Item></root>",
+     "El carácter U+0001 en la línea 3 no está permitido en un documento XML",
+     "<Item>a&#1;b</Item></root>"},
+    {"caracterEnAtributo", "<Item>a</Item><Envio Tipo=\"A\x01\"/></root>",
+     "Hay un carácter no permitido en un documento XML en la línea 3",
+     "<Item>a</Item><Envio Tipo=\"A\x01\"/></root>"},
+    {"entidad", "<Item>a&nbsp;b</Item></root>",
+     "La entidad «&nbsp;» en la línea 3 no está definida", "<Item>a&nbsp;b</Item></root>"},
+    {"sinValor", "<Item>a</Item><Envio Tipo/></root>",
+     "El atributo «Tipo» en la línea 3 no tiene valor", "<Item>a</Item><Envio Tipo/></root>"},
+    {"sinComillas", "<Item>a</Item><Envio Tipo=A/></root>",
+     "El valor de un atributo en la línea 3 no está entre comillas",
+     "<Item>a</Item><Envio Tipo=A/></root>"},
+};
+
+void PrintTo(const RazonEspanol& c, std::ostream* os) {
+    *os << c.nombre;
+}
+
+class CValidarXmlRazonTest : public CValidarXmlTest,
+                             public ::testing::WithParamInterface<RazonEspanol> {};
+
+TEST_P(CValidarXmlRazonTest, BoxGivesTheReasonInSpanish) {
+    const RazonEspanol& c = GetParam();
+    std::string texto =
+        std::string("<?xml version=\"1.0\" encoding=\"") + c.codificacion + "\"?>\r\n";
+    if (c.raiz)
+        texto += std::string("<") + c.raiz + " xmlns=\"" + ns + "\">\r\n";
+    texto += c.despues;
+    std::string fuente = c.fuente;
+    if (const std::size_t arroba = fuente.find('@'); arroba != std::string::npos)
+        fuente.replace(arroba, 1, ns);
+    EXPECT_FALSE(validar(drive.writeData("d.xml", texto)));
+    EXPECT_EQ(validador.Error(),
+              std::string("Error : ") + c.razon + "\r\n\r\nTexto Fuente : " + fuente);
+}
+
+INSTANTIATE_TEST_SUITE_P(Razones, CValidarXmlRazonTest, ::testing::ValuesIn(kRazones),
+                         [](const auto& info) { return std::string(info.param.nombre); });
 
 // libxml2 would speak of extra content at the end of such a document.
 TEST_F(CValidarXmlTest, EmptyOrBlankDocumentSaysSo) {

@@ -1,0 +1,229 @@
+#include "platform/xml/HechosError.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <cstdio>
+#include <string_view>
+
+namespace xml {
+
+namespace {
+
+// Enumerations of more values than this are not listed.
+constexpr std::size_t kValoresListados = 8;
+
+std::string_view texto(const char* s) {
+    return s ? std::string_view(s) : std::string_view();
+}
+
+std::optional<std::string> dado(const char* s) {
+    return s ? std::optional<std::string>(s) : std::nullopt;
+}
+
+// "{namespace}local" or "local": the local name, which holds no "}".
+std::string local(std::string_view nombre) {
+    const std::size_t llave = nombre.rfind('}');
+    return std::string(llave == std::string_view::npos ? nombre : nombre.substr(llave + 1));
+}
+
+// Where the qualified name starting at p ends: before the first of the given
+// ends, looked for past the namespace, which may hold quotes and commas.
+std::size_t finDeNombre(std::string_view m, std::size_t p, std::string_view fin) {
+    std::size_t desde = p;
+    if (p < m.size() && m[p] == '{')
+        if (const std::size_t llave = m.find('}', p); llave != std::string_view::npos)
+            desde = llave;
+    return m.find(fin, desde);
+}
+
+// The schema validator's messages open with "Element '<name>': " or
+// "Element '<name>', attribute '<name>': "; what follows is returned.
+std::string_view sujeto(std::string_view m, HechosError& h) {
+    constexpr std::string_view kElemento = "Element '";
+    constexpr std::string_view kAtributo = "', attribute '";
+    if (m.substr(0, kElemento.size()) != kElemento)
+        return m;
+    std::size_t p = kElemento.size();
+    const std::size_t dosPuntos = finDeNombre(m, p, "': ");
+    const std::size_t coma = finDeNombre(m, p, kAtributo);
+    if (coma < dosPuntos) {
+        h.elemento = local(m.substr(p, coma - p));
+        p = coma + kAtributo.size();
+        const std::size_t fin = finDeNombre(m, p, "': ");
+        if (fin == std::string_view::npos)
+            return {};
+        h.atributo = local(m.substr(p, fin - p));
+        return m.substr(fin + 3);
+    }
+    if (dosPuntos == std::string_view::npos)
+        return {};
+    h.elemento = local(m.substr(p, dosPuntos - p));
+    return m.substr(dosPuntos + 3);
+}
+
+// "Expected is ( {ns}a )." or "Expected is one of ( {ns}a, b, ... )."; the
+// local names, wildcards left out.
+std::vector<std::string> esperados(std::string_view resto) {
+    std::vector<std::string> nombres;
+    std::size_t p = resto.find("Expected is ");
+    if (p == std::string_view::npos || (p = resto.find("( ", p)) == std::string_view::npos)
+        return nombres;
+    p += 2;
+    while (p < resto.size()) {
+        std::size_t fin = finDeNombre(resto, p, ", ");
+        const std::size_t cierre = finDeNombre(resto, p, " )");
+        const bool ultimo = cierre < fin;
+        fin = ultimo ? cierre : fin;
+        if (fin == std::string_view::npos)
+            return {};
+        const std::string nombre = local(resto.substr(p, fin - p));
+        if (!nombre.empty() && nombre.find('*') == std::string::npos && nombre[0] != '#')
+            nombres.push_back(nombre);
+        if (ultimo)
+            break;
+        p = fin + 2;
+    }
+    return nombres;
+}
+
+// "'A', 'B', 'C'": the values, or none when the text is not of that form.
+std::vector<std::string> conjunto(std::string_view s) {
+    std::vector<std::string> valores;
+    if (s.size() < 2 || s.front() != '\'' || s.back() != '\'')
+        return valores;
+    s = s.substr(1, s.size() - 2);
+    for (std::size_t p = 0;;) {
+        const std::size_t fin = s.find("', '", p);
+        valores.emplace_back(s.substr(p, fin - p));
+        if (fin == std::string_view::npos)
+            return valores;
+        p = fin + 4;
+    }
+}
+
+// The first "0xNN" of a list of bytes such as "Bytes: 0xE9 0x3C".
+std::string primerByte(std::string_view s) {
+    const std::size_t p = s.find("0x");
+    return p == std::string_view::npos || p + 4 > s.size() ? std::string()
+                                                           : std::string(s.substr(p, 4));
+}
+
+std::string puntoDeCodigo(int c) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));
+    return buf;
+}
+
+// The parser stops at the end of the input with "Extra content at the end of
+// the document" whatever is wrong there; its state says what it was.
+void finDelDocumento(const xmlError& error, HechosError& h) {
+    const auto* ctxt = static_cast<const xmlParserCtxt*>(error.ctxt);
+    if (error.domain != XML_FROM_PARSER || !ctxt) {
+        h.caso = Caso::Otro;
+        return;
+    }
+    const xmlParserInputBufferPtr buf = ctxt->input ? ctxt->input->buf : nullptr;
+    if (buf && buf->raw && xmlBufUse(buf->raw) > 0) {
+        h.caso = Caso::Codificacion;
+        h.codificacion = std::string(texto(reinterpret_cast<const char*>(ctxt->encoding)));
+    } else if (ctxt->instate == XML_PARSER_EPILOG) {
+        h.caso = Caso::DespuesDeRaiz;
+    } else if (ctxt->nameNr > 0 && ctxt->name) {
+        h.caso = Caso::FinTemprano;
+        h.elemento = local(reinterpret_cast<const char*>(ctxt->name));
+    } else {
+        h.caso = Caso::SinRaiz;
+    }
+}
+
+void caracterInvalido(const xmlError& error, HechosError& h) {
+    if (error.str1) {
+        h.caso = Caso::NoUtf8;
+        h.bytes = primerByte(error.str1);
+    } else if (error.int1 > 0) {
+        h.caso = Caso::CaracterConCodigo;
+        h.caracter = puntoDeCodigo(error.int1);
+    }
+}
+
+void contenido(std::string_view resto, HechosError& h) {
+    h.lista = esperados(resto);
+    if (resto.find("Missing child element") != std::string_view::npos)
+        h.caso = Caso::FaltanHijos;
+    else if (resto.find("This element is not expected") != std::string_view::npos)
+        h.caso = h.lista.empty() ? Caso::Unico : Caso::ConLista;
+    else
+        h.caso = Caso::Otro;
+}
+
+void enumeracion(const xmlError& error, HechosError& h) {
+    h.valor = dado(error.str1);
+    h.lista = conjunto(texto(error.str2));
+    if (!h.lista.empty() && h.lista.size() <= kValoresListados)
+        h.caso = Caso::ConLista;
+    else
+        h.lista.clear();
+}
+
+void esquema(const xmlError& error, HechosError& h) {
+    const std::string_view resto = sujeto(texto(error.message), h);
+    switch (error.code) {
+    case XML_SCHEMAV_ELEMENT_CONTENT:
+        contenido(resto, h);
+        break;
+    case XML_SCHEMAV_CVC_COMPLEX_TYPE_4:
+        h.atributo = local(texto(error.str1));
+        break;
+    case XML_SCHEMAV_CVC_LENGTH_VALID:
+    case XML_SCHEMAV_CVC_MINLENGTH_VALID:
+    case XML_SCHEMAV_CVC_MAXLENGTH_VALID:
+        h.largo = std::string(texto(error.str1));
+        h.limite = std::string(texto(error.str2));
+        break;
+    case XML_SCHEMAV_CVC_ENUMERATION_VALID:
+        enumeracion(error, h);
+        break;
+    default:
+        h.valor = dado(error.str1);
+        h.limite = std::string(texto(error.str2));
+    }
+}
+
+} // namespace
+
+HechosError hechosDe(const xmlError& error) {
+    HechosError h;
+    h.codigo = error.code;
+    h.linea = error.line;
+    switch (error.code) {
+    case XML_ERR_DOCUMENT_END:
+        finDelDocumento(error, h);
+        break;
+    case XML_ERR_INVALID_CHAR:
+        caracterInvalido(error, h);
+        break;
+    case XML_I18N_CONV_FAILED:
+        h.bytes = primerByte(texto(error.str1));
+        break;
+    case XML_ERR_TAG_NAME_MISMATCH:
+        h.elemento = local(texto(error.str1));
+        h.cierre = local(texto(error.str2));
+        h.lineaApertura = error.int1;
+        break;
+    case XML_ERR_UNDECLARED_ENTITY:
+        h.entidad = std::string(texto(error.str1));
+        break;
+    case XML_ERR_ATTRIBUTE_WITHOUT_VALUE:
+    case XML_ERR_ATTRIBUTE_REDEFINED:
+    case XML_NS_ERR_ATTRIBUTE_REDEFINED:
+        h.atributo = local(texto(error.str1));
+        break;
+    default:
+        if (error.domain == XML_FROM_SCHEMASV)
+            esquema(error, h);
+    }
+    return h;
+}
+
+} // namespace xml

@@ -1,0 +1,241 @@
+#include "platform/xml/TablaRazones.h"
+
+#include "platform/runtime/TextLines.h"
+
+#include <libxml/xmlerror.h>
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace xml {
+
+namespace {
+
+// A text shared by up to three codes; unused places hold 0.
+struct Razon {
+    std::array<int, 3> codigos;
+    Caso caso;
+    const char* texto;
+};
+
+// {lugar} is "elemento «X»" or "atributo «a» del elemento «X»";
+// {enLinea} is " en la línea N", or nothing when the line is unknown.
+constexpr Razon kRazones[] = {
+    // Values
+    {{XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_1, XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_2,
+      XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_3},
+     Caso::Unico,
+     "El valor «{valor}» no es válido para el {lugar}{enLinea}"},
+    {{XML_SCHEMAV_CVC_LENGTH_VALID},
+     Caso::Unico,
+     "El valor del {lugar}{enLinea} tiene longitud {largo}; la longitud requerida es {limite}"},
+    {{XML_SCHEMAV_CVC_MINLENGTH_VALID},
+     Caso::Unico,
+     "El valor del {lugar}{enLinea} tiene longitud {largo}; la longitud mínima es {limite}"},
+    {{XML_SCHEMAV_CVC_MAXLENGTH_VALID},
+     Caso::Unico,
+     "El valor del {lugar}{enLinea} tiene longitud {largo}; la longitud máxima es {limite}"},
+    {{XML_SCHEMAV_CVC_PATTERN_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} no tiene la forma requerida"},
+    {{XML_SCHEMAV_CVC_ENUMERATION_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} no es uno de los admitidos"},
+    {{XML_SCHEMAV_CVC_ENUMERATION_VALID},
+     Caso::ConLista,
+     "El valor «{valor}» del {lugar}{enLinea} no es uno de los admitidos: {lista}"},
+    {{XML_SCHEMAV_CVC_MININCLUSIVE_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} es menor que el mínimo admitido, {limite}"},
+    {{XML_SCHEMAV_CVC_MAXINCLUSIVE_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} es mayor que el máximo admitido, {limite}"},
+    {{XML_SCHEMAV_CVC_MINEXCLUSIVE_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} debe ser mayor que {limite}"},
+    {{XML_SCHEMAV_CVC_MAXEXCLUSIVE_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} debe ser menor que {limite}"},
+    {{XML_SCHEMAV_CVC_TOTALDIGITS_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} tiene demasiados dígitos; el máximo es {limite}"},
+    {{XML_SCHEMAV_CVC_FRACTIONDIGITS_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} tiene demasiados decimales; el máximo es {limite}"},
+    // Structure
+    {{XML_SCHEMAV_ELEMENT_CONTENT},
+     Caso::Unico,
+     "El elemento «{elemento}»{enLinea} no corresponde en ese lugar"},
+    {{XML_SCHEMAV_ELEMENT_CONTENT},
+     Caso::ConLista,
+     "El elemento «{elemento}»{enLinea} no corresponde en ese lugar; se esperaba {lista}"},
+    {{XML_SCHEMAV_ELEMENT_CONTENT},
+     Caso::FaltanHijos,
+     "Faltan elementos dentro de «{elemento}»{enLinea}; se esperaba {lista}"},
+    {{XML_SCHEMAV_CVC_ELT_1},
+     Caso::Unico,
+     "El elemento «{elemento}»{enLinea} no es el elemento raíz de este formulario"},
+    {{XML_SCHEMAV_CVC_COMPLEX_TYPE_2_3},
+     Caso::Unico,
+     "El elemento «{elemento}»{enLinea} solo puede contener otros elementos, no texto"},
+    {{XML_SCHEMAV_CVC_TYPE_3_1_2},
+     Caso::Unico,
+     "El elemento «{elemento}»{enLinea} solo puede contener texto, no otros elementos"},
+    {{XML_SCHEMAV_CVC_COMPLEX_TYPE_4},
+     Caso::Unico,
+     "Falta el atributo obligatorio «{atributo}» en el elemento «{elemento}»{enLinea}"},
+    {{XML_SCHEMAV_CVC_COMPLEX_TYPE_3_2_1, XML_SCHEMAV_CVC_TYPE_3_1_1},
+     Caso::Unico,
+     "El atributo «{atributo}» no está permitido en el elemento «{elemento}»{enLinea}"},
+    {{XML_ERR_ATTRIBUTE_REDEFINED, XML_NS_ERR_ATTRIBUTE_REDEFINED},
+     Caso::Unico,
+     "El atributo «{atributo}» aparece dos veces en el mismo elemento{enLinea}"},
+    // Well-formedness
+    {{XML_ERR_TAG_NAME_MISMATCH},
+     Caso::Unico,
+     "La etiqueta de cierre «{cierre}»{enLinea} no corresponde a la de apertura «{elemento}» "
+     "de la línea {lineaApertura}"},
+    {{XML_ERR_DOCUMENT_END},
+     Caso::FinTemprano,
+     "El documento termina{enLinea} sin cerrar el elemento «{elemento}»"},
+    {{XML_ERR_DOCUMENT_END}, Caso::SinRaiz, "El documento termina{enLinea} sin ningún elemento"},
+    {{XML_ERR_DOCUMENT_END},
+     Caso::DespuesDeRaiz,
+     "Hay contenido después del cierre del elemento raíz{enLinea}"},
+    {{XML_ERR_DOCUMENT_END},
+     Caso::Codificacion,
+     "El texto{enLinea} tiene bytes que no corresponden a la codificación declarada, "
+     "{codificacion}"},
+    {{XML_I18N_CONV_FAILED},
+     Caso::Unico,
+     "El archivo tiene bytes que no corresponden a la codificación declarada (el primero, "
+     "{bytes})"},
+    {{XML_ERR_INVALID_CHAR},
+     Caso::NoUtf8,
+     "El texto{enLinea} no está codificado en UTF-8 (byte {bytes}); guarde el archivo en UTF-8 "
+     "o declare su codificación"},
+    {{XML_ERR_INVALID_CHAR},
+     Caso::CaracterConCodigo,
+     "El carácter {caracter}{enLinea} no está permitido en un documento XML"},
+    {{XML_ERR_INVALID_CHAR},
+     Caso::Unico,
+     "Hay un carácter no permitido en un documento XML{enLinea}"},
+    {{XML_ERR_UNDECLARED_ENTITY},
+     Caso::Unico,
+     "La entidad «&{entidad};»{enLinea} no está definida"},
+    {{XML_ERR_ATTRIBUTE_WITHOUT_VALUE},
+     Caso::Unico,
+     "El atributo «{atributo}»{enLinea} no tiene valor"},
+    {{XML_ERR_ATTRIBUTE_NOT_STARTED},
+     Caso::Unico,
+     "El valor de un atributo{enLinea} no está entre comillas"},
+};
+
+constexpr std::string_view kElemento = "elemento «{elemento}»";
+constexpr std::string_view kAtributo = "atributo «{atributo}» del elemento «{elemento}»";
+constexpr std::string_view kEnLinea = " en la línea ";
+// A long value is shown by its start.
+constexpr std::size_t kValorMostrado = 60;
+
+const Razon* buscar(const HechosError& h) {
+    for (const Razon& r : kRazones)
+        if (r.caso == h.caso &&
+            std::find(r.codigos.begin(), r.codigos.end(), h.codigo) != r.codigos.end())
+            return &r;
+    return nullptr;
+}
+
+// The value as one line of at most kValorMostrado characters.
+std::string mostrado(const std::string& valor) {
+    std::string s =
+        rt::charLength(valor) > kValorMostrado ? rt::left(valor, kValorMostrado - 1) + "…" : valor;
+    for (char& c : s)
+        if (c == '\n' || c == '\r' || c == '\t')
+            c = ' ';
+    return s;
+}
+
+// "«a», «b» o «c»"
+std::string enumerados(const std::vector<std::string>& lista) {
+    std::string s;
+    for (std::size_t i = 0; i < lista.size(); ++i) {
+        if (i > 0)
+            s += i + 1 == lista.size() ? " o " : ", ";
+        s += "«" + mostrado(lista[i]) + "»";
+    }
+    return s;
+}
+
+std::string numero(long n) {
+    return n > 0 ? std::to_string(n) : std::string();
+}
+
+// The text of a placeholder, which may be empty only for a value.
+std::string dato(std::string_view nombre, const HechosError& h) {
+    if (nombre == "valor")
+        return mostrado(*h.valor);
+    if (nombre == "elemento")
+        return h.elemento;
+    if (nombre == "atributo")
+        return h.atributo;
+    if (nombre == "largo")
+        return h.largo;
+    if (nombre == "limite")
+        return h.limite;
+    if (nombre == "lista")
+        return enumerados(h.lista);
+    if (nombre == "cierre")
+        return h.cierre;
+    if (nombre == "lineaApertura")
+        return numero(h.lineaApertura);
+    if (nombre == "entidad")
+        return h.entidad;
+    if (nombre == "codificacion")
+        return h.codificacion;
+    if (nombre == "bytes")
+        return h.bytes;
+    if (nombre == "caracter")
+        return h.caracter;
+    return {};
+}
+
+// The template with its placeholders filled; none when a fact is missing.
+std::optional<std::string> llenar(std::string_view plantilla, const HechosError& h) {
+    std::string s;
+    for (std::size_t p = 0; p < plantilla.size();) {
+        const std::size_t abre = plantilla.find('{', p);
+        s += plantilla.substr(p, abre - p);
+        if (abre == std::string_view::npos)
+            break;
+        const std::size_t cierra = plantilla.find('}', abre);
+        const std::string_view nombre = plantilla.substr(abre + 1, cierra - abre - 1);
+        p = cierra + 1;
+        if (nombre == "enLinea") {
+            if (h.linea > 0)
+                s += std::string(kEnLinea) + std::to_string(h.linea);
+        } else if (nombre == "lugar") {
+            const auto lugar = llenar(h.atributo.empty() ? kElemento : kAtributo, h);
+            if (!lugar)
+                return std::nullopt;
+            s += *lugar;
+        } else if (nombre == "valor" && !h.valor) {
+            return std::nullopt;
+        } else {
+            const std::string valor = dato(nombre, h);
+            if (valor.empty() && nombre != "valor")
+                return std::nullopt;
+            s += valor;
+        }
+    }
+    return s;
+}
+
+} // namespace
+
+std::optional<std::string> razonEnEspanol(const HechosError& hechos) {
+    const Razon* razon = buscar(hechos);
+    return razon ? llenar(razon->texto, hechos) : std::nullopt;
+}
+
+} // namespace xml
