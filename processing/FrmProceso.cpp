@@ -6,6 +6,7 @@
 #include "platform/runtime/NumberedFiles.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtTamanoFijo.h"
 #include "processing/ArmarArchivoFinal.h"
 #include "processing/CValidarXml.h"
 #include "processing/CarpetaTemporal.h"
@@ -59,8 +60,8 @@ void FrmProceso::CrearControles(const char* nombre, const char* titulo) {
     CmdSalir->setAutoDefault(false);
 
     grilla_ = new QGridLayout(this);
-    grilla_->setContentsMargins(16, 16, 16, 16);
-    grilla_->setHorizontalSpacing(16);
+    grilla_->setContentsMargins(ui::kSeparacion, ui::kSeparacion, ui::kSeparacion, ui::kSeparacion);
+    grilla_->setHorizontalSpacing(ui::kSeparacion);
     grilla_->addWidget(Picture1, 0, 0, 4, 1, Qt::AlignTop);
     grilla_->addWidget(CboFormularios, 0, 1, 1, 2);
     grilla_->addWidget(Etiqueta, 1, 1, 1, 2);

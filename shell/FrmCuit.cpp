@@ -35,8 +35,8 @@ FrmCuit::FrmCuit(QWidget* parent) : QDialog(parent) {
     CmdGrabar->setDefault(true);
 
     auto* grilla = new QGridLayout(this);
-    grilla->setContentsMargins(16, 16, 16, 16);
-    grilla->setHorizontalSpacing(16);
+    grilla->setContentsMargins(ui::kSeparacion, ui::kSeparacion, ui::kSeparacion, ui::kSeparacion);
+    grilla->setHorizontalSpacing(ui::kSeparacion);
     grilla->addWidget(Picture1, 0, 0, 2, 1, Qt::AlignTop);
     grilla->addWidget(TxTCuit, 0, 1);
     grilla->addWidget(CmdGrabar, 1, 1, Qt::AlignRight);

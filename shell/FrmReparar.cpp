@@ -48,12 +48,13 @@ FrmReparar::FrmReparar(QWidget* parent) : QDialog(parent) {
     CmdNo->setAutoDefault(false);
 
     auto* botones = new QHBoxLayout;
+    botones->setSpacing(ui::kSeparacion);
     botones->addStretch();
     botones->addWidget(CmdSi);
     botones->addWidget(CmdNo);
     auto* grilla = new QGridLayout(this);
-    grilla->setContentsMargins(16, 16, 16, 16);
-    grilla->setHorizontalSpacing(16);
+    grilla->setContentsMargins(ui::kSeparacion, ui::kSeparacion, ui::kSeparacion, ui::kSeparacion);
+    grilla->setHorizontalSpacing(ui::kSeparacion);
     grilla->addWidget(Picture1, 0, 0, 2, 1, Qt::AlignTop);
     grilla->addWidget(Label1, 0, 1, Qt::AlignVCenter);
     grilla->addLayout(botones, 1, 1);

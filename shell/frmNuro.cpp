@@ -3,6 +3,7 @@
 #include "platform/database/Database.h"
 #include "platform/runtime/FileSystem.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtTamanoFijo.h"
 #include "processing/FrmProcesarPlanos.h"
 #include "processing/FrmProcesarXML.h"
 #include "shell/CFuncGral.h"
@@ -25,6 +26,10 @@
 #include "shell/imagenes/ImagenNuro.xpm"
 
 namespace {
+
+// The room around the frame, which is centred at every activation.
+constexpr QSize kFondo(640, 390);
+constexpr int kMargen = 24;
 
 QFrame* linea(QWidget* padre, const char* nombre) {
     auto* l = new QFrame(padre);
@@ -52,7 +57,7 @@ frmNuro::frmNuro(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("NURO");
     crearMenu();
     crearMarco();
-    resize(640, 420);
+    ui::fijarTamano(*this);
     registrarVentana<FrmProcesarPlanos>("ProcesarDocumento");
     registrarVentana<FrmProcesarXML>("ProcesarDocumentoXML");
     registrarVentana<FrmCuit>("CargarCuit");
@@ -107,6 +112,8 @@ void frmNuro::crearMarco() {
     fila->addWidget(Image1, 0, Qt::AlignTop);
     fila->addLayout(textos);
     Frame1->adjustSize();
+    fondo->setMinimumSize(
+        Frame1->size().grownBy({kMargen, kMargen, kMargen, kMargen}).expandedTo(kFondo));
 }
 
 void frmNuro::registrarVentana(const std::string& menu, Fabrica fabrica) {

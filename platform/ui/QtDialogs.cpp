@@ -1,5 +1,7 @@
 #include "platform/ui/QtDialogs.h"
 
+#include "platform/ui/QtModeloArchivos.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -72,6 +74,7 @@ OpenFileAnswer QtDialogs::showOpen(const OpenFileRequest& request) {
     // Qt's own dialog on every desktop, so its columns can be sized.
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setViewMode(QFileDialog::Detail);
+    dlg.setProxyModel(new QtModeloArchivos(&dlg));
     ajustarColumnas(dlg);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     // A typed name that does not exist is returned too; the caller reports it.

@@ -5,8 +5,11 @@
 namespace ui {
 
 void fijarTamano(QWidget& ventana) {
-    ventana.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    Qt::WindowFlags marco = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (ventana.windowType() == Qt::Window)
+        marco |= Qt::WindowMinimizeButtonHint;
+    ventana.setWindowFlags(ventana.windowType() | marco);
     ventana.setFixedSize(ventana.sizeHint());
 }
 

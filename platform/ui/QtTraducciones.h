@@ -3,8 +3,10 @@
 
 namespace ui {
 
-// Installs Qt's Spanish translations on the running application; false when
-// they are not installed on this machine, and Qt then speaks English.
+// Makes Spanish (Argentina) the default locale, so the file dialog's dates
+// and file-type names are Spanish, and installs Qt's Spanish translations on
+// the running application; false when they are not installed on this
+// machine, and Qt's own texts then stay English.
 bool cargarTraduccionesQt();
 
 } // namespace ui

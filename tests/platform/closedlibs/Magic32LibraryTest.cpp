@@ -29,7 +29,7 @@ void PrintTo(const Case& c, std::ostream* os) {
 
 class Magic32Crc : public ::testing::TestWithParam<Case> {};
 
-TEST_P(Magic32Crc, ComputesCrc16CcittFalseOverTheTextsInOrder) {
+TEST_P(Magic32Crc, Crc16CcittFalseOverTextsInOrder) {
     const Case& c = GetParam();
     const short r = Magic32Library::instance().Entrada2(c.a, c.b, c.c, c.d);
     EXPECT_EQ(static_cast<unsigned short>(r), c.crc);

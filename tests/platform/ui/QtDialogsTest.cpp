@@ -5,7 +5,9 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -136,7 +138,14 @@ TEST_F(QtDialogsAbrir, SpanishDialogShowsNameSizeAndDateWhole) {
     ASSERT_TRUE(traducido());
     const std::string largo = "planos_de_la_declaracion_de_exportacion_diciembre.txt";
     testenv::writeFile(dir.file(largo), std::string(123456, 'x'));
+    const QDateTime diciembre(QDate(2026, 12, 7), QTime(13, 5));
+    QFile archivo(QString::fromStdString(dir.file(largo)));
+    ASSERT_TRUE(archivo.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(archivo.setFileTime(diciembre, QFileDevice::FileModificationTime));
+    archivo.close();
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(dir.file("subcarpeta"))));
     bool nativo = true;
+    QString tipo, fecha, tipoCarpeta;
     QStringList botones;
     std::vector<std::pair<QString, int>> celdas; // text and room of each cell
     abrir({"", dir.path(), ""}, [&](QFileDialog* d) {
@@ -146,25 +155,35 @@ TEST_F(QtDialogsAbrir, SpanishDialogShowsNameSizeAndDateWhole) {
         auto* vista = d->findChild<QTreeView*>("treeView");
         QElapsedTimer reloj;
         reloj.start();
-        auto fila = [&] {
+        auto fila = [&](const std::string& archivo) {
             const QModelIndexList i = vista->model()->match(
                 vista->rootIndex().isValid() ? vista->model()->index(0, 0, vista->rootIndex())
                                              : QModelIndex(),
-                Qt::DisplayRole, QString::fromStdString(largo), 1, Qt::MatchExactly);
+                Qt::DisplayRole, QString::fromStdString(archivo), 1, Qt::MatchExactly);
             return i.isEmpty() ? QModelIndex() : i[0];
         };
-        while (!fila().isValid() && reloj.elapsed() < 5000)
+        while ((!fila(largo).isValid() || !fila("subcarpeta").isValid()) && reloj.elapsed() < 5000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QCoreApplication::processEvents();
-        const QModelIndex nombre = fila();
+        const QModelIndex nombre = fila(largo);
+        const QModelIndex carpeta = fila("subcarpeta");
+        tipoCarpeta = carpeta.sibling(carpeta.row(), 2).data().toString();
         for (int columna : {0, 1, 3}) {
             const QModelIndex celda = nombre.sibling(nombre.row(), columna);
             celdas.emplace_back(celda.data().toString(), vista->header()->sectionSize(columna));
         }
+        tipo = nombre.sibling(nombre.row(), 2).data().toString();
+        fecha = nombre.sibling(nombre.row(), 3).data().toString();
         d->reject();
     });
     EXPECT_FALSE(nativo);
     EXPECT_TRUE(botones.contains("Cancelar")) << botones.join(", ").toStdString();
+    // Type names and dates follow the Spanish locale, not the C one.
+    EXPECT_EQ(tipo, "documento de texto sencillo");
+    EXPECT_EQ(tipoCarpeta, "Carpeta");
+    EXPECT_EQ(
+        fecha,
+        QLocale(QLocale::Spanish, QLocale::Argentina).toString(diciembre, QLocale::ShortFormat));
     ASSERT_EQ(celdas.size(), 3u);
     const QFontMetrics medida(QApplication::font());
     for (const auto& [texto, ancho] : celdas) {

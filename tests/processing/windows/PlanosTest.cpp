@@ -128,7 +128,7 @@ void PrintTo(const Cancelacion& c, std::ostream* os) {
 
 class PlanosCancelarTest : public PlanosTest, public ::testing::WithParamInterface<Cancelacion> {};
 
-TEST_P(PlanosCancelarTest, CancelGivesOneBoxAndStopsTheRunUntouched) {
+TEST_P(PlanosCancelarTest, OneBoxAndTheRunStopsUntouched) {
     elegir(v, GetParam().formulario);
     salirAlCeder(v, GetParam().etiqueta);
     procesar(v, drive->copySampleData(GetParam().archivo));

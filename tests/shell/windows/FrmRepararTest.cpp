@@ -3,6 +3,7 @@
 #include "tests/support/EntornoQt.h"
 
 #include "platform/runtime/FileSystem.h"
+#include "platform/ui/QtTamanoFijo.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -41,6 +42,10 @@ TEST_F(FrmRepararTest, ControlsCarryTheirNames) {
     EXPECT_EQ(w.findChild<QLabel*>("Label1")->text(), "¿ QUIERE REPARAR LA BASE DE DATOS ?");
     EXPECT_EQ(w.findChild<QPushButton*>("CmdSi")->text(), "Si");
     EXPECT_EQ(w.findChild<QPushButton*>("CmdNo")->text(), "No");
+    // The two buttons stand apart, as in every other window.
+    const QRect si = w.findChild<QPushButton*>("CmdSi")->geometry();
+    const QRect no = w.findChild<QPushButton*>("CmdNo")->geometry();
+    EXPECT_EQ(no.left() - si.right() - 1, ui::kSeparacion);
     EXPECT_NE(w.findChild<QWidget*>("Picture1"), nullptr);
 }
 

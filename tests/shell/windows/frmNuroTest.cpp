@@ -1,5 +1,6 @@
 #include "shell/frmNuro.h"
 #include "tests/shell/windows/ApoyoVentanas.h"
+#include "tests/support/EntornoQt.h"
 
 #include "platform/runtime/RuntimeError.h"
 
@@ -238,15 +239,22 @@ TEST_F(FrmNuroTest, FailedRepairIsHealedByTheNextActivation) {
     EXPECT_EQ(w.activaciones(), 2);
 }
 
-TEST_F(FrmNuroTest, FrameIsCentredAtActivationNotOnResize) {
+// The window keeps its size, so the frame stays centred; a frame moved off
+// the centre is only put back by the next activation.
+TEST_F(FrmNuroTest, FixedWindowCentresItsFrameAtActivation) {
     mostrar();
-    EXPECT_TRUE(marcoCentrado());
-    const QPoint donde = w.findChild<QFrame*>("Frame1")->pos();
+    EXPECT_TRUE(testenv::tamanoFijo(w));
+    EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    const QSize tamano = w.size();
     w.resize(w.width() + 300, w.height() + 200);
     apoyo::procesar();
-    EXPECT_EQ(w.findChild<QFrame*>("Frame1")->pos(), donde);
-    EXPECT_FALSE(marcoCentrado());
+    EXPECT_EQ(w.size(), tamano);
+    EXPECT_TRUE(marcoCentrado());
+    auto* marco = w.findChild<QFrame*>("Frame1");
+    EXPECT_TRUE(w.centralWidget()->rect().contains(marco->geometry()));
 
+    marco->move(0, 0);
+    EXPECT_FALSE(marcoCentrado());
     apoyo::alAparecer<QDialog>([](QDialog* d) { d->close(); });
     comando("RepararBD")->trigger();
     EXPECT_TRUE(marcoCentrado());

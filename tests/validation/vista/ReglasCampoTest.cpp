@@ -41,7 +41,7 @@ const Caso kCasos[] = {
     {"SinTopeBajo", kDesdeDiez, "9", "Dato el valor debe ser mayor o igual a 10"},
     {"OpcionalFueraDeRango", {"N", "5", "0", "N", "10", "20", ""}, "99", ""},
     {"ObligatorioEnMinusculaNoObliga", {"N", "5", "0", "s", "10", "20", ""}, "99", ""},
-    {"NumeroEnBlancoPasaFormatoYFallaObligatorio",
+    {"NumeroEnBlancoFallaObligatorio",
      {"N", "5", "0", "S", "0", "9", "^ *$"},
      "   ",
      "Dato campo obligatorio"},

@@ -41,7 +41,7 @@ const Pasada kPasadas[] = {
 
 class VistaCancelar : public ::testing::TestWithParam<Pasada> {};
 
-TEST_P(VistaCancelar, TerminaConErrorSinArchivosAbiertosNiCaptions) {
+TEST_P(VistaCancelar, FallaSinArchivosAbiertosNiCaptions) {
     const Pasada& pasada = GetParam();
     EntornoVista entorno;
     auto vista = entorno.Vista(entorno.Archivo(kArchivo), "VIS2");

@@ -137,7 +137,7 @@ const ErrorDeEjecucion kErrores[] = {
 
 class VistaValidarErrores : public ::testing::TestWithParam<ErrorDeEjecucion> {};
 
-TEST_P(VistaValidarErrores, LlegaAlLlamadorSinDejarAbiertoElArchivo) {
+TEST_P(VistaValidarErrores, AlLlamadorYArchivoCerrado) {
     const ErrorDeEjecucion& caso = GetParam();
     EntornoVista entorno;
     const std::string ruta =
