@@ -128,6 +128,13 @@ bool empieza(const xmlError& error, std::string_view inicio) {
     return texto(error.message).substr(0, inicio.size()) == inicio;
 }
 
+// For a code that libxml2 also gives to other faults, only the one of this
+// message has a text.
+void soloCon(const xmlError& error, std::string_view inicio, HechosError& h) {
+    if (!empieza(error, inicio))
+        h.caso = Caso::Otro;
+}
+
 // The start tag the parser was reading; none when its input is unknown.
 std::optional<EtiquetaEnCurso> etiquetaEnCurso(const xmlError& error) {
     const xmlParserCtxt* ctxt = analizador(error);
@@ -335,8 +342,10 @@ HechosError hechosDe(const xmlError& error) {
         h.codificacion = std::string(texto(error.str1));
         break;
     case XML_ERR_RESERVED_XML_NAME:
-        if (!empieza(error, "XML declaration allowed"))
-            h.caso = Caso::Otro;
+        soloCon(error, "XML declaration allowed", h);
+        break;
+    case XML_ERR_INVALID_ENCODING:
+        soloCon(error, "Document labelled UTF-16 but has UTF-8", h);
         break;
     default:
         if (error.domain == XML_FROM_SCHEMASV)

@@ -158,6 +158,10 @@ constexpr Razon kRazones[] = {
      Caso::Unico,
      "La codificación declarada{enLinea}, «{codificacion}», no es conocida; guarde el archivo "
      "en UTF-8 y declare esa codificación"},
+    {{XML_ERR_INVALID_ENCODING},
+     Caso::Unico,
+     "La codificación declarada{enLinea} es UTF-16, pero el archivo está escrito en UTF-8; "
+     "declare «UTF-8»"},
     {{XML_ERR_HYPHEN_IN_COMMENT},
      Caso::Unico,
      "El comentario{enLinea} contiene «--», que no se admite dentro de un comentario"},

@@ -415,6 +415,10 @@ const RazonEspanol kRazones[] = {
      "La codificación declarada en la línea 1, «foo», no es conocida; guarde el archivo en UTF-8 "
      "y declare esa codificación",
      "<?xml version=\"1.0\" encoding=\"foo\"?>", "root", "foo"},
+    {"utf16EnUtf8", "<Item>a</Item></root>",
+     "La codificación declarada en la línea 1 es UTF-16, pero el archivo está escrito en UTF-8; "
+     "declare «UTF-8»",
+     "<?xml version=\"1.0\" encoding=\"UTF-16\"?>", "root", "UTF-16"},
     {"guiones", "<Item>a</Item><!-- ---- --></root>",
      "El comentario en la línea 3 contiene «--», que no se admite dentro de un comentario",
      "<Item>a</Item><!-- ---- --></root>"},
