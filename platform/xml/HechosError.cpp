@@ -285,37 +285,9 @@ void esquema(const xmlError& error, HechosError& h) {
     }
 }
 
-} // namespace
-
-HechosError hechosDe(const xmlError& error) {
-    HechosError h;
-    h.codigo = error.code;
-    h.linea = error.line;
+// The markup's faults of a document written by hand, and the validator's.
+void marcado(const xmlError& error, HechosError& h) {
     switch (error.code) {
-    case XML_ERR_DOCUMENT_END:
-        finDelDocumento(error, h);
-        break;
-    case XML_ERR_INVALID_CHAR:
-        caracterInvalido(error, h);
-        break;
-    case XML_I18N_CONV_FAILED:
-        h.bytes = primerByte(texto(error.str1));
-        break;
-    case XML_ERR_TAG_NAME_MISMATCH:
-        h.elemento = local(texto(error.str1));
-        h.cierre = local(texto(error.str2));
-        h.lineaApertura = error.int1;
-        break;
-    case XML_ERR_UNDECLARED_ENTITY:
-        h.entidad = std::string(texto(error.str1));
-        break;
-    case XML_ERR_ATTRIBUTE_WITHOUT_VALUE:
-    case XML_NS_ERR_ATTRIBUTE_REDEFINED:
-        h.atributo = local(texto(error.str1));
-        break;
-    case XML_ERR_ATTRIBUTE_REDEFINED:
-        atributoRepetido(error, h);
-        break;
     case XML_ERR_NAME_REQUIRED:
         nombreFaltante(error, h);
         break;
@@ -350,6 +322,42 @@ HechosError hechosDe(const xmlError& error) {
     default:
         if (error.domain == XML_FROM_SCHEMASV)
             esquema(error, h);
+    }
+}
+
+} // namespace
+
+HechosError hechosDe(const xmlError& error) {
+    HechosError h;
+    h.codigo = error.code;
+    h.linea = error.line;
+    switch (error.code) {
+    case XML_ERR_DOCUMENT_END:
+        finDelDocumento(error, h);
+        break;
+    case XML_ERR_INVALID_CHAR:
+        caracterInvalido(error, h);
+        break;
+    case XML_I18N_CONV_FAILED:
+        h.bytes = primerByte(texto(error.str1));
+        break;
+    case XML_ERR_TAG_NAME_MISMATCH:
+        h.elemento = local(texto(error.str1));
+        h.cierre = local(texto(error.str2));
+        h.lineaApertura = error.int1;
+        break;
+    case XML_ERR_UNDECLARED_ENTITY:
+        h.entidad = std::string(texto(error.str1));
+        break;
+    case XML_ERR_ATTRIBUTE_WITHOUT_VALUE:
+    case XML_NS_ERR_ATTRIBUTE_REDEFINED:
+        h.atributo = local(texto(error.str1));
+        break;
+    case XML_ERR_ATTRIBUTE_REDEFINED:
+        atributoRepetido(error, h);
+        break;
+    default:
+        marcado(error, h);
     }
     return h;
 }

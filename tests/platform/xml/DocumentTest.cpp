@@ -195,7 +195,7 @@ TEST_F(DocumentTest, ReasonNamesLocalNamesWhateverTheNamespaceHolds) {
 // A fault inside a start tag is named from the parser's input, which keeps
 // the tag whole however far into the file it stands and however the reads
 // cut it.
-TEST_F(DocumentTest, FaultInsideStartTagNamesItsElementAnywhereInTheFile) {
+TEST_F(DocumentTest, StartTagFaultNamedAnywhereInTheFile) {
     const std::size_t largos[] = {0, 300, 511, 512, 4095, 4097, 20000, 70000};
     const struct {
         const char* label;

@@ -359,7 +359,7 @@ const RazonEspanol kRazones[] = {
     {"sinComillas", "<Item>a</Item><Envio Tipo=A/></root>",
      "El valor de un atributo en la línea 3 no está entre comillas",
      "<Item>a</Item><Envio Tipo=A/></root>"},
-    {"atributoDoblePrefijo", "<Item xmlns:p=\"urn:p\" p:x=\"1\" p:x=\"2\">a</Item></root>",
+    {"dobleConPrefijo", "<Item xmlns:p=\"urn:p\" p:x=\"1\" p:x=\"2\">a</Item></root>",
      "El atributo «x» aparece dos veces en el mismo elemento en la línea 3",
      "<Item xmlns:p=\"urn:p\" p:x=\"1\" p:x=\"2\">a</Item></root>"},
     {"xmlnsDoble", "<Item xmlns:p=\"urn:p\" xmlns:p=\"urn:q\">a</Item></root>",
@@ -391,7 +391,7 @@ const RazonEspanol kRazones[] = {
      "La etiqueta de apertura de «Envio» en la línea 3 no termina en «>» o tiene un atributo mal "
      "escrito",
      "<Item>a</Item><Envio Tipo=\"A\"</Envio></root>"},
-    {"aperturaHastaOtraLinea", "<Item>a</Item><Envio Tipo=\"A\"\r\n</Envio></root>",
+    {"aperturaPartida", "<Item>a</Item><Envio Tipo=\"A\"\r\n</Envio></root>",
      "La etiqueta de apertura de «Envio» en la línea 4 no termina en «>» o tiene un atributo mal "
      "escrito",
      "</Envio></root>"},
@@ -432,7 +432,7 @@ const RazonEspanol kRazones[] = {
      "La declaración «<?xml … ?>» en la línea 2 solo puede ir una vez, al comienzo del archivo, "
      "sin líneas ni espacios antes",
      "<?xml version=\"1.0\"?>", nullptr, nullptr},
-    {"declaracionSinCierre",
+    {"declaracionAbierta",
      "<?xml version=\"1.0\" encoding=\"UTF-8\">\r\n<root xmlns=\"@\"><Item>a</Item></root>",
      "La declaración «<?xml … ?>» en la línea 1 no termina en «?>»",
      "<?xml version=\"1.0\" encoding=\"UTF-8\">", nullptr, nullptr},
