@@ -1,5 +1,7 @@
 #include "platform/xml/HechosError.h"
 
+#include "platform/xml/EtiquetaEnCurso.h"
+
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -115,11 +117,39 @@ std::string puntoDeCodigo(int c) {
     return buf;
 }
 
+// The parser behind a well-formedness error, whose state tells more than
+// the error's arguments.
+const xmlParserCtxt* analizador(const xmlError& error) {
+    return error.domain == XML_FROM_PARSER ? static_cast<const xmlParserCtxt*>(error.ctxt)
+                                           : nullptr;
+}
+
+bool empieza(const xmlError& error, std::string_view inicio) {
+    return texto(error.message).substr(0, inicio.size()) == inicio;
+}
+
+// For a code that libxml2 also gives to other faults, only the one of this
+// message has a text.
+void soloCon(const xmlError& error, std::string_view inicio, HechosError& h) {
+    if (!empieza(error, inicio))
+        h.caso = Caso::Otro;
+}
+
+// The start tag the parser was reading; none when its input is unknown.
+std::optional<EtiquetaEnCurso> etiquetaEnCurso(const xmlError& error) {
+    const xmlParserCtxt* ctxt = analizador(error);
+    if (!ctxt || !ctxt->input || !ctxt->input->base || !ctxt->input->cur)
+        return std::nullopt;
+    return EtiquetaEnCurso::de(
+        std::string_view(reinterpret_cast<const char*>(ctxt->input->base),
+                         static_cast<std::size_t>(ctxt->input->cur - ctxt->input->base)));
+}
+
 // The parser stops at the end of the input with "Extra content at the end of
 // the document" whatever is wrong there; its state says what it was.
 void finDelDocumento(const xmlError& error, HechosError& h) {
-    const auto* ctxt = static_cast<const xmlParserCtxt*>(error.ctxt);
-    if (error.domain != XML_FROM_PARSER || !ctxt) {
+    const xmlParserCtxt* ctxt = analizador(error);
+    if (!ctxt) {
         h.caso = Caso::Otro;
         return;
     }
@@ -145,6 +175,71 @@ void caracterInvalido(const xmlError& error, HechosError& h) {
         h.caso = Caso::CaracterConCodigo;
         h.caracter = puntoDeCodigo(error.int1);
     }
+}
+
+void apertura(const xmlError& error, HechosError& h) {
+    const std::optional<EtiquetaEnCurso> etiqueta = etiquetaEnCurso(error);
+    h.caso = etiqueta ? Caso::Apertura : Caso::Otro;
+    if (etiqueta)
+        h.elemento = etiqueta->elemento;
+}
+
+// One code, XML_ERR_NAME_REQUIRED, for a name missing after "&", after "<"
+// or where an attribute should start; only the message tells which.
+void nombreFaltante(const xmlError& error, HechosError& h) {
+    if (empieza(error, "xmlParseEntityRef"))
+        h.caso = Caso::Ampersand;
+    else if (empieza(error, "StartTag"))
+        h.caso = Caso::MenorQue;
+    else if (empieza(error, "error parsing attribute name"))
+        apertura(error, h);
+    else
+        h.caso = Caso::Otro;
+}
+
+// An attribute's value that holds a "<" or never ends.
+void valorAbierto(const xmlError& error, HechosError& h) {
+    const std::optional<EtiquetaEnCurso> etiqueta = etiquetaEnCurso(error);
+    if (!etiqueta || etiqueta->atributo.empty()) {
+        h.caso = Caso::Otro;
+        return;
+    }
+    h.elemento = etiqueta->elemento;
+    h.atributo = etiqueta->atributo;
+}
+
+// A '>' missing: at the end of the start tag named, or of the end tag of the
+// element open.
+void mayorQue(const xmlError& error, HechosError& h) {
+    const xmlParserCtxt* ctxt = analizador(error);
+    if (error.str1) {
+        h.caso = Caso::Apertura;
+        h.elemento = local(texto(error.str1));
+    } else if (ctxt && ctxt->name) {
+        h.elemento = local(reinterpret_cast<const char*>(ctxt->name));
+    }
+}
+
+// "p:a" gives the prefix and the element; "p:n" on "a" the attribute too.
+void prefijoSinDeclarar(const xmlError& error, HechosError& h) {
+    h.prefijo = std::string(texto(error.str1));
+    if (error.str3) {
+        h.atributo = local(texto(error.str2));
+        h.elemento = local(texto(error.str3));
+    } else {
+        h.elemento = local(texto(error.str2));
+    }
+}
+
+// "a" alone, "p" and "a" of "p:a", or "xmlns" and "p" of a declaration.
+void atributoRepetido(const xmlError& error, HechosError& h) {
+    const std::string_view primero = texto(error.str1);
+    if (!error.str2)
+        h.atributo = local(primero);
+    else if (primero == "xmlns")
+        h.atributo = "xmlns:" + std::string(error.str2);
+    else
+        h.atributo = local(texto(error.str2));
 }
 
 void contenido(std::string_view resto, HechosError& h) {
@@ -190,6 +285,46 @@ void esquema(const xmlError& error, HechosError& h) {
     }
 }
 
+// The markup's faults of a document written by hand, and the validator's.
+void marcado(const xmlError& error, HechosError& h) {
+    switch (error.code) {
+    case XML_ERR_NAME_REQUIRED:
+        nombreFaltante(error, h);
+        break;
+    case XML_ERR_ENTITYREF_SEMICOL_MISSING:
+        h.caso = Caso::Ampersand;
+        break;
+    case XML_ERR_SPACE_REQUIRED:
+        if (empieza(error, "attributes construct error"))
+            apertura(error, h);
+        else
+            h.caso = Caso::Otro;
+        break;
+    case XML_ERR_GT_REQUIRED:
+        mayorQue(error, h);
+        break;
+    case XML_ERR_LT_IN_ATTRIBUTE:
+    case XML_ERR_ATTRIBUTE_NOT_FINISHED:
+        valorAbierto(error, h);
+        break;
+    case XML_NS_ERR_UNDEFINED_NAMESPACE:
+        prefijoSinDeclarar(error, h);
+        break;
+    case XML_ERR_UNSUPPORTED_ENCODING:
+        h.codificacion = std::string(texto(error.str1));
+        break;
+    case XML_ERR_RESERVED_XML_NAME:
+        soloCon(error, "XML declaration allowed", h);
+        break;
+    case XML_ERR_INVALID_ENCODING:
+        soloCon(error, "Document labelled UTF-16 but has UTF-8", h);
+        break;
+    default:
+        if (error.domain == XML_FROM_SCHEMASV)
+            esquema(error, h);
+    }
+}
+
 } // namespace
 
 HechosError hechosDe(const xmlError& error) {
@@ -215,13 +350,14 @@ HechosError hechosDe(const xmlError& error) {
         h.entidad = std::string(texto(error.str1));
         break;
     case XML_ERR_ATTRIBUTE_WITHOUT_VALUE:
-    case XML_ERR_ATTRIBUTE_REDEFINED:
     case XML_NS_ERR_ATTRIBUTE_REDEFINED:
         h.atributo = local(texto(error.str1));
         break;
+    case XML_ERR_ATTRIBUTE_REDEFINED:
+        atributoRepetido(error, h);
+        break;
     default:
-        if (error.domain == XML_FROM_SCHEMASV)
-            esquema(error, h);
+        marcado(error, h);
     }
     return h;
 }

@@ -22,6 +22,9 @@ enum class Caso {
     Codificacion,      // bytes left that the declared encoding cannot read
     NoUtf8,            // bytes that are not UTF-8
     CaracterConCodigo, // a character not allowed, whose code is known
+    Ampersand,         // an "&" that starts no reference
+    MenorQue,          // a "<" that starts no tag
+    Apertura,          // a start tag not ended, or with an attribute written wrong
     Otro               // a text of this code that has no translation
 };
 
@@ -37,6 +40,7 @@ struct HechosError {
     std::string cierre;     // the end tag's name of a tag mismatch
     long lineaApertura = 0; // the start tag's line of a tag mismatch
     std::string entidad;
+    std::string prefijo; // a namespace prefix never declared
     std::string codificacion;
     std::string bytes;    // the first byte at fault, as 0xNN
     std::string caracter; // U+NNNN

@@ -130,6 +130,54 @@ constexpr Razon kRazones[] = {
     {{XML_ERR_ATTRIBUTE_NOT_STARTED},
      Caso::Unico,
      "El valor de un atributo{enLinea} no está entre comillas"},
+    {{XML_ERR_NAME_REQUIRED, XML_ERR_ENTITYREF_SEMICOL_MISSING},
+     Caso::Ampersand,
+     "El carácter «&»{enLinea} debe escribirse «&amp;»"},
+    {{XML_ERR_NAME_REQUIRED},
+     Caso::MenorQue,
+     "El carácter «<»{enLinea} no abre una etiqueta válida; dentro de un texto debe escribirse "
+     "«&lt;»"},
+    {{XML_ERR_LT_IN_ATTRIBUTE},
+     Caso::Unico,
+     "El valor del {lugar}{enLinea} contiene «<», que debe escribirse «&lt;», o no cierra sus "
+     "comillas"},
+    {{XML_ERR_ATTRIBUTE_NOT_FINISHED},
+     Caso::Unico,
+     "El valor del {lugar}{enLinea} no cierra sus comillas"},
+    {{XML_ERR_NAME_REQUIRED, XML_ERR_SPACE_REQUIRED, XML_ERR_GT_REQUIRED},
+     Caso::Apertura,
+     "La etiqueta de apertura de «{elemento}»{enLinea} no termina en «>» o tiene un atributo mal "
+     "escrito"},
+    {{XML_ERR_GT_REQUIRED},
+     Caso::Unico,
+     "La etiqueta de cierre de «{elemento}»{enLinea} no termina en «>»"},
+    {{XML_NS_ERR_UNDEFINED_NAMESPACE},
+     Caso::Unico,
+     "El prefijo «{prefijo}» del {lugar}{enLinea} no está declarado"},
+    {{XML_ERR_UNSUPPORTED_ENCODING},
+     Caso::Unico,
+     "La codificación declarada{enLinea}, «{codificacion}», no es conocida; guarde el archivo "
+     "en UTF-8 y declare esa codificación"},
+    {{XML_ERR_INVALID_ENCODING},
+     Caso::Unico,
+     "La codificación declarada{enLinea} es UTF-16, pero el archivo está escrito en UTF-8; "
+     "declare «UTF-8»"},
+    {{XML_ERR_HYPHEN_IN_COMMENT},
+     Caso::Unico,
+     "El comentario{enLinea} contiene «--», que no se admite dentro de un comentario"},
+    {{XML_ERR_COMMENT_NOT_FINISHED},
+     Caso::Unico,
+     "El documento termina{enLinea} dentro de un comentario que no se cierra con «-->»"},
+    {{XML_ERR_RESERVED_XML_NAME},
+     Caso::Unico,
+     "La declaración «<?xml … ?>»{enLinea} solo puede ir una vez, al comienzo del archivo, sin "
+     "líneas ni espacios antes"},
+    {{XML_ERR_XMLDECL_NOT_FINISHED},
+     Caso::Unico,
+     "La declaración «<?xml … ?>»{enLinea} no termina en «?>»"},
+    {{XML_ERR_DOCUMENT_EMPTY},
+     Caso::Unico,
+     "El archivo no es un documento XML: el texto{enLinea} debe empezar con «<»"},
 };
 
 constexpr std::string_view kElemento = "elemento «{elemento}»";
@@ -191,6 +239,8 @@ std::string dato(std::string_view nombre, const HechosError& h) {
         return numero(h.lineaApertura);
     if (nombre == "entidad")
         return h.entidad;
+    if (nombre == "prefijo")
+        return h.prefijo;
     if (nombre == "codificacion")
         return h.codificacion;
     if (nombre == "bytes")

@@ -1,5 +1,6 @@
 #include "platform/xml/Document.h"
 #include "platform/runtime/TextLines.h"
+#include "platform/xml/EtiquetaEnCurso.h"
 #include "platform/xml/SchemaCache.h"
 #include "platform/xml/SourceLine.h"
 #include "tests/support/TestEnv.h"
@@ -105,7 +106,8 @@ TEST_F(DocumentTest, FailureNamesReasonLineAndSourceText) {
          std::string(kProlog) + "<root xmlns=\"urn:t\">\r\n<a>x</b>\r\n</root>",
          "«b» en la línea 3 no corresponde a la de apertura «a»", 3, "<a>x</b>"},
         {"unescaped ampersand", std::string(kProlog) + "<root xmlns=\"urn:t\"><a>S & A</a></root>",
-         "xmlParseEntityRef", 2, "<root xmlns=\"urn:t\"><a>S & A</a></root>"},
+         "El carácter «&» en la línea 2 debe escribirse «&amp;»", 2,
+         "<root xmlns=\"urn:t\"><a>S & A</a></root>"},
         // A reference stands where the text before it ends.
         {"reference after lines of text",
          kEntidad + "<root xmlns=\"urn:t\">\n<a>uno\ndos\ntres &e;</a>\n</root>\n", "not expanded",
@@ -186,6 +188,60 @@ TEST_F(DocumentTest, ReasonNamesLocalNamesWhateverTheNamespaceHolds) {
                                                       "\">" + c.body + "</root>\n");
             EXPECT_FALSE(documento.load(dir.file("n.xml"))) << e.label;
             EXPECT_EQ(documento.parseError().reason, c.reason) << e.label;
+        }
+    }
+}
+
+// A fault inside a start tag is named from the parser's input, which keeps
+// the tag whole however far into the file it stands and however the reads
+// cut it.
+TEST_F(DocumentTest, StartTagFaultNamedAnywhereInTheFile) {
+    const std::size_t largos[] = {0, 300, 511, 512, 4095, 4097, 20000, 70000};
+    const struct {
+        const char* label;
+        const char* cola; // what follows the tag's attribute y and its value
+        const char* reason;
+    } cases[] = {
+        {"menor", " x=\"1<2\">v</a></root>",
+         "El valor del atributo «x» del elemento «a» en la línea 3 contiene «<», que debe "
+         "escribirse «&lt;», o no cierra sus comillas"},
+        {"abierta", " x=\"1\"</a></root>",
+         "La etiqueta de apertura de «a» en la línea 3 no termina en «>» o tiene un atributo "
+         "mal escrito"},
+    };
+    for (const auto& c : cases)
+        for (const std::size_t largo : largos) {
+            // The padding stands before the tag and inside it.
+            const std::string relleno(largo, 'p');
+            EXPECT_FALSE(load(std::string(kProlog) + "<root xmlns=\"urn:t\"><a>" + relleno +
+                              "</a>\n<a y='" + relleno + "'" + c.cola))
+                << c.label << largo;
+            EXPECT_EQ(error().reason, c.reason) << c.label << largo;
+        }
+}
+
+// What the parser had read when it stopped ends inside a start tag or not.
+TEST(EtiquetaEnCursoTest, NamesTheTagAndTheValueBeingRead) {
+    const struct {
+        const char* leido;
+        const char* elemento; // nullptr: no start tag
+        const char* atributo;
+    } cases[] = {
+        {"<root><p:a q:x = 'v\"w' y=\"1>", "a", "y"},
+        {"<a\nx=\"1\"\ty='2'", "a", ""},
+        {"<a x=1", "a", ""},
+        {"<a x='1' ", "a", ""},
+        {"texto sin etiqueta", nullptr, ""},
+        {"<a>x</a", nullptr, ""},
+        {"<a><!-- x", nullptr, ""},
+        {"<?xml version='1.0", nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        const auto etiqueta = xml::EtiquetaEnCurso::de(c.leido);
+        ASSERT_EQ(etiqueta.has_value(), c.elemento != nullptr) << c.leido;
+        if (etiqueta) {
+            EXPECT_EQ(etiqueta->elemento, c.elemento) << c.leido;
+            EXPECT_EQ(etiqueta->atributo, c.atributo) << c.leido;
         }
     }
 }

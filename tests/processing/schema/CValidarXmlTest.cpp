@@ -220,11 +220,11 @@ TEST_F(CValidarXmlTest, LoadFailureShowsReasonAndSourceLine) {
 // element opens line 2 and the fault stands on line 3 unless said otherwise.
 struct RazonEspanol {
     const char* nombre;
-    const char* despues; // what follows the root's start tag and its line end
+    const char* despues; // what follows the root's start tag and its line end; "@" the namespace
     const char* razon;
     const char* fuente;
-    const char* raiz = "root"; // nullptr: no root element
-    const char* codificacion = "UTF-8";
+    const char* raiz = "root";          // nullptr: no root element
+    const char* codificacion = "UTF-8"; // nullptr: no XML declaration
 };
 
 const RazonEspanol kRazones[] = {
@@ -359,6 +359,86 @@ const RazonEspanol kRazones[] = {
     {"sinComillas", "<Item>a</Item><Envio Tipo=A/></root>",
      "El valor de un atributo en la línea 3 no está entre comillas",
      "<Item>a</Item><Envio Tipo=A/></root>"},
+    {"dobleConPrefijo", "<Item xmlns:p=\"urn:p\" p:x=\"1\" p:x=\"2\">a</Item></root>",
+     "El atributo «x» aparece dos veces en el mismo elemento en la línea 3",
+     "<Item xmlns:p=\"urn:p\" p:x=\"1\" p:x=\"2\">a</Item></root>"},
+    {"xmlnsDoble", "<Item xmlns:p=\"urn:p\" xmlns:p=\"urn:q\">a</Item></root>",
+     "El atributo «xmlns:p» aparece dos veces en el mismo elemento en la línea 3",
+     "<Item xmlns:p=\"urn:p\" xmlns:p=\"urn:q\">a</Item></root>"},
+    {"ampersand", "<Item>Pérez & Hijos</Item></root>",
+     "El carácter «&» en la línea 3 debe escribirse «&amp;»", "<Item>Pérez & Hijos</Item></root>"},
+    {"ampersandPegado", "<Item>S&A</Item></root>",
+     "El carácter «&» en la línea 3 debe escribirse «&amp;»", "<Item>S&A</Item></root>"},
+    {"ampersandEnAtributo", "<Item>a</Item><Envio Tipo=\"A & B\"/></root>",
+     "El carácter «&» en la línea 3 debe escribirse «&amp;»",
+     "<Item>a</Item><Envio Tipo=\"A & B\"/></root>"},
+    {"menorQue", "<Item>1 < 2</Item></root>",
+     "El carácter «<» en la línea 3 no abre una etiqueta válida; dentro de un texto debe "
+     "escribirse «&lt;»",
+     "<Item>1 < 2</Item></root>"},
+    {"menorQueEnAtributo", "<Item>a</Item><Envio Tipo=\"A<B\"/></root>",
+     "El valor del atributo «Tipo» del elemento «Envio» en la línea 3 contiene «<», que debe "
+     "escribirse «&lt;», o no cierra sus comillas",
+     "<Item>a</Item><Envio Tipo=\"A<B\"/></root>"},
+    {"comillasSinCerrar", "<Item>a</Item><Envio Numero='1>2' Tipo=\"O'Neil>x</Envio>\r\n</root>",
+     "El valor del atributo «Tipo» del elemento «Envio» en la línea 3 contiene «<», que debe "
+     "escribirse «&lt;», o no cierra sus comillas",
+     "<Item>a</Item><Envio Numero='1>2' Tipo=\"O'Neil>x</Envio>"},
+    {"comillasHastaElFin", "<Item>a</Item><p:Envio xmlns:p=\"@\" p:Tipo=\"A>",
+     "El valor del atributo «Tipo» del elemento «Envio» en la línea 3 no cierra sus comillas",
+     "<Item>a</Item><p:Envio xmlns:p=\"@\" p:Tipo=\"A>"},
+    {"aperturaSinCierre", "<Item>a</Item><Envio Tipo=\"A\"</Envio></root>",
+     "La etiqueta de apertura de «Envio» en la línea 3 no termina en «>» o tiene un atributo mal "
+     "escrito",
+     "<Item>a</Item><Envio Tipo=\"A\"</Envio></root>"},
+    {"aperturaPartida", "<Item>a</Item><Envio Tipo=\"A\"\r\n</Envio></root>",
+     "La etiqueta de apertura de «Envio» en la línea 4 no termina en «>» o tiene un atributo mal "
+     "escrito",
+     "</Envio></root>"},
+    {"atributosPegados", "<Item>a</Item><Envio Tipo=\"A\"Numero=\"1\"/></root>",
+     "La etiqueta de apertura de «Envio» en la línea 3 no termina en «>» o tiene un atributo mal "
+     "escrito",
+     "<Item>a</Item><Envio Tipo=\"A\"Numero=\"1\"/></root>"},
+    {"aperturaAlFinal", "<Item>a</Item><Item",
+     "La etiqueta de apertura de «Item» en la línea 3 no termina en «>» o tiene un atributo mal "
+     "escrito",
+     "<Item>a</Item><Item"},
+    {"cierreSinMayor", "<Item>a</Item</root>",
+     "La etiqueta de cierre de «Item» en la línea 3 no termina en «>»", "<Item>a</Item</root>"},
+    {"prefijo", "<Item>a</Item><x:Envio Tipo=\"A\"/></root>",
+     "El prefijo «x» del elemento «Envio» en la línea 3 no está declarado",
+     "<Item>a</Item><x:Envio Tipo=\"A\"/></root>"},
+    {"prefijoAtributo", "<Item x:Clase=\"1\">a</Item></root>",
+     "El prefijo «x» del atributo «Clase» del elemento «Item» en la línea 3 no está declarado",
+     "<Item x:Clase=\"1\">a</Item></root>"},
+    {"codificacion", "<Item>a</Item></root>",
+     "La codificación declarada en la línea 1, «foo», no es conocida; guarde el archivo en UTF-8 "
+     "y declare esa codificación",
+     "<?xml version=\"1.0\" encoding=\"foo\"?>", "root", "foo"},
+    {"utf16EnUtf8", "<Item>a</Item></root>",
+     "La codificación declarada en la línea 1 es UTF-16, pero el archivo está escrito en UTF-8; "
+     "declare «UTF-8»",
+     "<?xml version=\"1.0\" encoding=\"UTF-16\"?>", "root", "UTF-16"},
+    {"guiones", "<Item>a</Item><!-- ---- --></root>",
+     "El comentario en la línea 3 contiene «--», que no se admite dentro de un comentario",
+     "<Item>a</Item><!-- ---- --></root>"},
+    {"comentarioAbierto", "<Item>a</Item><!-- fin</root>\r\n",
+     "El documento termina en la línea 4 dentro de un comentario que no se cierra con «-->»", ""},
+    {"declaracionRepetida", "<?xml version=\"1.0\"?>\r\n<root xmlns=\"@\"><Item>a</Item></root>",
+     "La declaración «<?xml … ?>» en la línea 2 solo puede ir una vez, al comienzo del archivo, "
+     "sin líneas ni espacios antes",
+     "<?xml version=\"1.0\"?>", nullptr},
+    {"declaracionTardia", "\r\n<?xml version=\"1.0\"?>\r\n<root xmlns=\"@\"><Item>a</Item></root>",
+     "La declaración «<?xml … ?>» en la línea 2 solo puede ir una vez, al comienzo del archivo, "
+     "sin líneas ni espacios antes",
+     "<?xml version=\"1.0\"?>", nullptr, nullptr},
+    {"declaracionAbierta",
+     "<?xml version=\"1.0\" encoding=\"UTF-8\">\r\n<root xmlns=\"@\"><Item>a</Item></root>",
+     "La declaración «<?xml … ?>» en la línea 1 no termina en «?>»",
+     "<?xml version=\"1.0\" encoding=\"UTF-8\">", nullptr, nullptr},
+    {"noEsXml", "CUIT;Nombre\r\n20301234567;Pérez\r\n",
+     "El archivo no es un documento XML: el texto en la línea 1 debe empezar con «<»",
+     "CUIT;Nombre", nullptr, nullptr},
 };
 
 void PrintTo(const RazonEspanol& c, std::ostream* os) {
@@ -370,14 +450,18 @@ class CValidarXmlRazonTest : public CValidarXmlTest,
 
 TEST_P(CValidarXmlRazonTest, BoxGivesTheReasonInSpanish) {
     const RazonEspanol& c = GetParam();
-    std::string texto =
-        std::string("<?xml version=\"1.0\" encoding=\"") + c.codificacion + "\"?>\r\n";
+    const auto conNs = [this](std::string s) {
+        if (const std::size_t arroba = s.find('@'); arroba != std::string::npos)
+            s.replace(arroba, 1, ns);
+        return s;
+    };
+    std::string texto;
+    if (c.codificacion)
+        texto = std::string("<?xml version=\"1.0\" encoding=\"") + c.codificacion + "\"?>\r\n";
     if (c.raiz)
         texto += std::string("<") + c.raiz + " xmlns=\"" + ns + "\">\r\n";
-    texto += c.despues;
-    std::string fuente = c.fuente;
-    if (const std::size_t arroba = fuente.find('@'); arroba != std::string::npos)
-        fuente.replace(arroba, 1, ns);
+    texto += conNs(c.despues);
+    const std::string fuente = conNs(c.fuente);
     EXPECT_FALSE(validar(drive.writeData("d.xml", texto)));
     EXPECT_EQ(validador.Error(),
               std::string("Error : ") + c.razon + "\r\n\r\nTexto Fuente : " + fuente);
