@@ -1,5 +1,6 @@
 #include "platform/regex/CompiledPattern.h"
 
+#include "platform/regex/PatternParser.h"
 #include "platform/regex/PatternWriter.h"
 #include "platform/runtime/RuntimeError.h"
 
@@ -18,10 +19,15 @@ PCRE2_SPTR units(std::string_view s) {
 } // namespace
 
 CompiledPattern::CompiledPattern(std::string_view pattern) {
-    const std::string translated = PatternWriter::translate(pattern);
+    const PatternTree tree = PatternParser(pattern).parse();
+    PatternWriter writer(tree);
+    const std::string translated = writer.write();
+    // PCRE2 10.42's JIT can miss a match after a choice with an empty branch
+    // (fixed in 10.43); without the start-up scan it finds it.
+    const uint32_t options = kOptions | (writer.hasEmptyBranch() ? PCRE2_NO_START_OPTIMIZE : 0);
     int code = 0;
     PCRE2_SIZE offset = 0;
-    code_ = pcre2_compile(units(translated), translated.size(), kOptions, &code, &offset, nullptr);
+    code_ = pcre2_compile(units(translated), translated.size(), options, &code, &offset, nullptr);
     if (!code_)
         rt::raise(rt::err::RegexSyntax);
     jit_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;
