@@ -142,10 +142,10 @@ PatternWriter::Shape PatternWriter::shape(const PatternNode& n) const {
         return Shape::Filled;
     if (!nullable_[c] || n.max <= n.min)
         return Shape::Plain;
-    if (referenced(n))
-        return Shape::Marked;
     if (n.max == PatternNode::kUnbounded)
-        return Shape::Plain;
+        return referenced(n) ? Shape::Marked : Shape::Plain;
+    if (referenced(n))
+        return Shape::Split;
     return bare_[c] ? Shape::Pruned : Shape::Marked;
 }
 
@@ -174,6 +174,8 @@ int PatternWriter::repeatSlots(const PatternNode& n) const {
         return (n.min > 0 ? body : 0) + bareSlots_[c];
     case Shape::Marked:
         return (n.min > (referenced(n) ? 1u : 0u) ? body : 0) + body + marks(n);
+    case Shape::Split:
+        return (n.min > 1 ? body : 0) + 2 * body + 1;
     default:
         return body;
     }
@@ -403,6 +405,9 @@ void PatternWriter::repeat(const PatternNode& n) {
     case Shape::Marked:
         checked(n);
         break;
+    case Shape::Split:
+        split(n);
+        break;
     case Shape::Plain:
         node(c);
         count(n.min, n.max, n.greedy);
@@ -470,6 +475,32 @@ void PatternWriter::checked(const PatternNode& n) {
     }
     const uint32_t max = n.max == PatternNode::kUnbounded ? n.max : n.max - head;
     loop(n, n.min - head, max, m);
+}
+
+// A counted repeat whose groups are read later: the last repetition within
+// the minimum may be empty, those after it are checked. Both choices, with
+// or without more repetitions, leave the last repetition's groups under the
+// same numbers.
+void PatternWriter::split(const PatternNode& n) {
+    const int c = n.children.front();
+    if (n.min > 1) {
+        node(c);
+        count(n.min - 1, n.min - 1, n.greedy);
+    }
+    const int base = next_;
+    out_ += "(?|";
+    for (int k = 0; k < 2; ++k) {
+        next_ = base;
+        out_ += k == 0 ? "" : "|";
+        if ((k == 0) == n.greedy) {
+            node(c);
+            loop(n, 1, n.max - n.min, 1);
+        } else {
+            fillers(slots_[c] + 1);
+            node(c);
+        }
+    }
+    out_ += ')';
 }
 
 // The repeat's body with the counts given; a checked repeat calls out after

@@ -29,7 +29,8 @@ private:
         Item,   // a group of one character or class, repeated without the group
         Filled, // from zero with groups read later: zero repetitions fill them
         Pruned, // repetitions beyond the minimum written as their non-empty matches
-        Marked  // repetitions beyond the minimum checked for emptiness by a callout
+        Marked, // repetitions beyond the minimum checked for emptiness by a callout
+        Split   // counted, groups read later: with and without the checked repetitions
     };
     Shape shape(const PatternNode& n) const;
     int marks(const PatternNode& n) const;
@@ -44,6 +45,7 @@ private:
     void item(const PatternNode& n, uint32_t min, uint32_t max);
     void filled(const PatternNode& n);
     void checked(const PatternNode& n);
+    void split(const PatternNode& n);
     void loop(const PatternNode& n, uint32_t min, uint32_t max, int marks);
     void count(uint32_t min, uint32_t max, bool greedy);
     void set(const PatternNode& n);
