@@ -22,15 +22,31 @@ CompiledPattern::CompiledPattern(std::string_view pattern) {
     const PatternTree tree = PatternParser(pattern).parse();
     PatternWriter writer(tree);
     const std::string translated = writer.write();
+    code_ = compile(translated, kOptions);
     // PCRE2 10.42's JIT can miss a match after a choice with an empty branch
-    // (fixed in 10.43); without the start-up scan it finds it.
-    const uint32_t options = kOptions | (writer.hasEmptyBranch() ? PCRE2_NO_START_OPTIMIZE : 0);
+    // (fixed in 10.43). Without its start-up optimisations it finds it, but
+    // tries every start position to the end of the value, quadratic on long
+    // values; so only an anchored pattern takes that way, and the rest go to
+    // the interpreter, which answers right with its optimisations.
+    if (writer.hasEmptyBranch()) {
+        uint32_t options = 0;
+        pcre2_pattern_info(code_, PCRE2_INFO_ALLOPTIONS, &options);
+        if (!(options & PCRE2_ANCHORED))
+            return;
+        pcre2_code_free(code_);
+        code_ = compile(translated, kOptions | PCRE2_NO_START_OPTIMIZE);
+    }
+    jit_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;
+}
+
+pcre2_code* CompiledPattern::compile(const std::string& translated, uint32_t options) {
     int code = 0;
     PCRE2_SIZE offset = 0;
-    code_ = pcre2_compile(units(translated), translated.size(), options, &code, &offset, nullptr);
-    if (!code_)
+    pcre2_code* compiled =
+        pcre2_compile(units(translated), translated.size(), options, &code, &offset, nullptr);
+    if (!compiled)
         rt::raise(rt::err::RegexSyntax);
-    jit_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;
+    return compiled;
 }
 
 CompiledPattern::~CompiledPattern() {

@@ -170,8 +170,10 @@ int PatternWriter::repeatSlots(const PatternNode& n) const {
         return body;
     case Shape::Filled:
         return body + marks(n);
-    case Shape::Pruned:
-        return (n.min > 0 ? body : 0) + bareSlots_[c];
+    case Shape::Pruned: {
+        std::vector<Range> chars;
+        return (n.min > 0 ? body : 0) + (lone(c, chars) ? 0 : bareSlots_[c]);
+    }
     case Shape::Marked:
         return (n.min > (referenced(n) ? 1u : 0u) ? body : 0) + body + marks(n);
     case Shape::Split:
@@ -207,6 +209,7 @@ bool PatternWriter::single(int index, std::vector<Range>& out, bool top) const {
 
 // True when the node's non-empty matches are one character each, and
 // gathers them: a group of one optional item or of a choice of such items.
+// Its groups, which nobody reads, are left out.
 bool PatternWriter::lone(int index, std::vector<Range>& out) const {
     const PatternNode& n = tree_.nodes[index];
     switch (n.kind) {
@@ -219,7 +222,7 @@ bool PatternWriter::lone(int index, std::vector<Range>& out) const {
             return true;
         [[fallthrough]];
     case PatternNode::Kind::Group:
-        return !n.capture && n.children.size() == 1 && lone(n.children.front(), out);
+        return n.children.size() == 1 && lone(n.children.front(), out);
     case PatternNode::Kind::Alternation:
         for (int c : n.children)
             if (!lone(c, out))
@@ -300,14 +303,20 @@ void PatternWriter::nonEmpty(int index) {
         }
         out_ += n.children.empty() ? "(?!))" : ")";
         break;
-    case PatternNode::Kind::Alternation:
-        out_ += "(?:";
-        for (std::size_t j = 0; j < n.children.size(); ++j) {
-            out_ += j > 0 ? "|" : "";
-            nonEmpty(n.children[j]);
+    case PatternNode::Kind::Alternation: {
+        // Empty branches have no non-empty match.
+        const char* separator = "(?:";
+        for (int c : n.children) {
+            const PatternNode& branch = tree_.nodes[c];
+            if (branch.kind == PatternNode::Kind::Sequence && branch.children.empty())
+                continue;
+            out_ += separator;
+            separator = "|";
+            nonEmpty(c);
         }
-        out_ += ')';
+        out_ += *separator == '|' ? ")" : "(?:(?!))";
         break;
+    }
     case PatternNode::Kind::Group:
         if (n.capture)
             number_[n.firstGroup] = next_++;

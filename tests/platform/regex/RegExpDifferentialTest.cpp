@@ -121,7 +121,8 @@ private:
     // A choice whose last branch is empty, an unbounded repeat of one item,
     // then what the choice could have taken.
     std::u32string emptyBranchBeforeRepeat() {
-        std::u32string p = pick(3) == 0 ? item() : U"";
+        std::u32string p = pick(4) == 0 ? U"^" : U"";
+        p += pick(3) == 0 ? item() : U"";
         std::u32string branches = item();
         for (std::size_t n = pick(2); n > 0; --n)
             branches += U"|" + item();

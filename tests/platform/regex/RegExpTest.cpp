@@ -106,6 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"EmptyBranchSpaces", "(\\S|)\\s*x", "x", true},
         Case{"EmptyBranchWord", "(\\w|)x*a", "a", true},
         Case{"EmptyBranchAfterDigit", "\\d(?:[ab]|)c*a", "1a", true},
+        Case{"EmptyBranchAnchored", "^(?:b|)c*a", "ca", true},
+        Case{"EmptyBranchLongValue", "(x|)[ab]*c", repeat("ab", 16383) + "c", true},
         // Counted groups that can match empty answer at once.
         Case{"CountedOptionalAnchored", "^(?:a?){0,100}$", "aab", false},
         Case{"CountedOptionalAtEnd", "(?:a?){0,100}$", "aab", true},
@@ -123,6 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Groups of one item too large for PCRE2 when copied per count.
         Case{"LargeCountOfAny", "^(?:.){0,924}$", "a", true},
         Case{"LargeCountOfChoice", "^(?:a|b){0,4096}c$", "abc", true},
+        Case{"LargeCountOfChoiceOrEmpty", "^(?:(a)|b|){0,5000}$", "abab", true},
         Case{"LargeCaptureKeepsLast", "^(a|b){0,4096}c\\1$", "abcb", true},
         Case{"LargeCaptureNotFirst", "^(a|b){0,4096}c\\1$", "abca", false},
         Case{"LazyCaptureKeepsLast", "^(a|b){2,3}?\\1", "aba", false},
