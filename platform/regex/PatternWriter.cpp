@@ -251,11 +251,7 @@ void PatternWriter::node(int index) {
         alternation(n);
         break;
     case PatternNode::Kind::Group:
-        if (n.capture)
-            number_[n.firstGroup] = next_++;
-        out_ += n.capture ? "(" : "(?:";
-        node(n.children.front());
-        out_ += ')';
+        group(n, &PatternWriter::node);
         break;
     case PatternNode::Kind::Look:
         out_ += n.negative ? "(?!" : "(?=";
@@ -278,6 +274,15 @@ void PatternWriter::node(int index) {
                                      : "\\B";
         break;
     }
+}
+
+// A group, its body written by the member given.
+void PatternWriter::group(const PatternNode& n, void (PatternWriter::*body)(int)) {
+    if (n.capture)
+        number_[n.firstGroup] = next_++;
+    out_ += n.capture ? "(" : "(?:";
+    (this->*body)(n.children.front());
+    out_ += ')';
 }
 
 // The node's non-empty matches, for a node that always can match empty (or
@@ -318,11 +323,7 @@ void PatternWriter::nonEmpty(int index) {
         break;
     }
     case PatternNode::Kind::Group:
-        if (n.capture)
-            number_[n.firstGroup] = next_++;
-        out_ += n.capture ? "(" : "(?:";
-        nonEmpty(n.children.front());
-        out_ += ')';
+        group(n, &PatternWriter::nonEmpty);
         break;
     default: { // a repeat from zero
         const int c = n.children.front();

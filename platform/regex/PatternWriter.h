@@ -40,6 +40,7 @@ private:
     int repeatSlots(const PatternNode& n) const;
     void node(int index);
     void nonEmpty(int index);
+    void group(const PatternNode& n, void (PatternWriter::*body)(int));
     void alternation(const PatternNode& n);
     void repeat(const PatternNode& n);
     void item(const PatternNode& n, uint32_t min, uint32_t max);
