@@ -493,6 +493,7 @@ void PatternWriter::checked(const PatternNode& n) {
 // same numbers.
 void PatternWriter::split(const PatternNode& n) {
     const int c = n.children.front();
+    emptyBranch_ = true;
     if (n.min > 1) {
         node(c);
         count(n.min - 1, n.min - 1, n.greedy);
