@@ -66,7 +66,7 @@ void PatternWriter::measure() {
     bareSlots_.assign(count, 0);
     nullable_.assign(count, false);
     bare_.assign(count, false);
-    number_.assign(tree_.referenced.size(), 0);
+    reads_.assign(tree_.referenced.size(), std::string());
     for (std::size_t i = 0; i < count; ++i) {
         const PatternNode& n = tree_.nodes[i];
         int slots = 0;
@@ -128,8 +128,10 @@ void PatternWriter::measure() {
 // splitting the value into empty and non-empty repetitions. Those beyond the
 // minimum are written as the body's non-empty matches where the body allows,
 // else checked by a callout. An unbounded repeat whose groups nobody reads
-// needs neither: PCRE2 stops after an empty repetition, and only the groups
-// that repetition resets could tell the two apart.
+// needs neither: PCRE2 stops after an empty repetition, and only groups could
+// tell the two apart. Where they are read, PCRE2 stopping after an empty
+// repetition within the minimum, which JavaScript follows with more, shows
+// too: such a repeat is split after its last unchecked repetition.
 PatternWriter::Shape PatternWriter::shape(const PatternNode& n) const {
     const int c = n.children.front();
     const PatternNode& child = tree_.nodes[c];
@@ -142,24 +144,20 @@ PatternWriter::Shape PatternWriter::shape(const PatternNode& n) const {
         return Shape::Filled;
     if (!nullable_[c] || n.max <= n.min)
         return Shape::Plain;
-    if (n.max == PatternNode::kUnbounded)
-        return referenced(n) ? Shape::Marked : Shape::Plain;
     if (referenced(n))
         return Shape::Split;
+    if (n.max == PatternNode::kUnbounded)
+        return Shape::Plain;
     return bare_[c] ? Shape::Pruned : Shape::Marked;
 }
 
-// The writer's own groups a checked repeat needs: one marking where a
-// repetition starts, where every repetition is checked; two where the first
-// may be empty, which shows as a repetition starting where the whole repeat
-// starts.
+// A checked repetition needs one group of the writer's own, marking where
+// the repetition starts.
 int PatternWriter::marks(const PatternNode& n) const {
     const Shape s = shape(n);
     if (s == Shape::Filled)
         return nullable_[n.children.front()] ? 1 : 0;
-    if (s == Shape::Marked)
-        return referenced(n) ? 2 : 1;
-    return 0;
+    return s == Shape::Marked ? 1 : 0;
 }
 
 int PatternWriter::repeatSlots(const PatternNode& n) const {
@@ -175,9 +173,9 @@ int PatternWriter::repeatSlots(const PatternNode& n) const {
         return (n.min > 0 ? body : 0) + (lone(c, chars) ? 0 : bareSlots_[c]);
     }
     case Shape::Marked:
-        return (n.min > (referenced(n) ? 1u : 0u) ? body : 0) + body + marks(n);
+        return (n.min > 0 ? body : 0) + body + 1;
     case Shape::Split:
-        return (n.min > 1 ? body : 0) + 2 * body + 1;
+        return (n.min > 1 ? body : 0) + 2 * body + 3;
     default:
         return body;
     }
@@ -265,7 +263,7 @@ void PatternWriter::node(int index) {
         set(n);
         break;
     case PatternNode::Kind::Backref:
-        out_ += n.alwaysEmpty ? "(?:)" : "\\g{" + std::to_string(number_[n.group]) + "}";
+        out_ += n.alwaysEmpty ? "(?:)" : reads_[n.group];
         break;
     case PatternNode::Kind::Assertion:
         out_ += n.assertion == '^'   ? "^"
@@ -276,10 +274,15 @@ void PatternWriter::node(int index) {
     }
 }
 
+// A capture numbered next, which later references read by that number.
+void PatternWriter::capture(int group) {
+    reads_[group] = "\\g{" + std::to_string(next_++) + "}";
+}
+
 // A group, its body written by the member given.
 void PatternWriter::group(const PatternNode& n, void (PatternWriter::*body)(int)) {
     if (n.capture)
-        number_[n.firstGroup] = next_++;
+        capture(n.firstGroup);
     out_ += n.capture ? "(" : "(?:";
     (this->*body)(n.children.front());
     out_ += ')';
@@ -444,7 +447,7 @@ void PatternWriter::item(const PatternNode& n, uint32_t min, uint32_t max) {
     }
     ranges(chars, false);
     count(min - 1, max == PatternNode::kUnbounded ? max : max - 1, n.greedy);
-    number_[group.firstGroup] = next_++;
+    capture(group.firstGroup);
     out_ += '(';
     ranges(chars, false);
     out_ += ')';
@@ -465,7 +468,7 @@ void PatternWriter::filled(const PatternNode& n) {
     if (shape(n) == Shape::Item)
         item(n, 1, n.max);
     else
-        loop(n, 1, n.max, marks(n));
+        loop(n, 1, n.max, marks(n) == 1);
     if (n.greedy) {
         out_ += '|';
         next_ = base;
@@ -477,20 +480,17 @@ void PatternWriter::filled(const PatternNode& n) {
 // The repetitions within the minimum as they are, save the last one when
 // groups are read later: that one may be empty, and the rest are checked.
 void PatternWriter::checked(const PatternNode& n) {
-    const int m = marks(n);
-    const uint32_t head = m == 2 ? n.min - 1 : n.min;
-    if (head > 0) {
+    if (n.min > 0) {
         node(n.children.front());
-        count(head, head, n.greedy);
+        count(n.min, n.min, n.greedy);
     }
-    const uint32_t max = n.max == PatternNode::kUnbounded ? n.max : n.max - head;
-    loop(n, n.min - head, max, m);
+    loop(n, 0, n.max - n.min, true);
 }
 
 // A counted repeat whose groups are read later: the last repetition within
-// the minimum may be empty, those after it are checked. Both choices, with
-// or without more repetitions, leave the last repetition's groups under the
-// same numbers.
+// the minimum may be empty, those after it are checked. A later reference
+// reads the last checked repetition's groups when there was one, which shows
+// as the repeat ending past where that last unchecked one ended.
 void PatternWriter::split(const PatternNode& n) {
     const int c = n.children.front();
     emptyBranch_ = true;
@@ -498,36 +498,31 @@ void PatternWriter::split(const PatternNode& n) {
         node(c);
         count(n.min - 1, n.min - 1, n.greedy);
     }
-    const int base = next_;
-    out_ += "(?|";
-    for (int k = 0; k < 2; ++k) {
-        next_ = base;
-        out_ += k == 0 ? "" : "|";
-        if ((k == 0) == n.greedy) {
-            node(c);
-            loop(n, 1, n.max - n.min, 1);
-        } else {
-            fillers(slots_[c] + 1);
-            node(c);
-        }
+    node(c);
+    const auto first = reads_.begin() + n.firstGroup;
+    const std::vector<std::string> unchecked(first, first + n.groupCount);
+    const std::string ended = std::to_string(next_++);
+    out_ += "()";
+    loop(n, 0, n.max == PatternNode::kUnbounded ? n.max : n.max - n.min, true);
+    const std::string after = std::to_string(next_++);
+    out_ += "()";
+    for (int g = 0; g < n.groupCount; ++g) {
+        if (first[g].size() + unchecked[g].size() > kMaxOutput)
+            rt::raise(rt::err::RegexSyntax);
+        first[g] = "(?:(?C{!" + ended + "," + after + "})" + first[g] + "|(?C{=" + ended + "," +
+                   after + "})" + unchecked[g] + ")";
     }
-    out_ += ')';
 }
 
 // The repeat's body with the counts given; a checked repeat calls out after
 // each repetition with the numbers of its marks.
-void PatternWriter::loop(const PatternNode& n, uint32_t min, uint32_t max, int marks) {
-    if (marks == 0) {
+void PatternWriter::loop(const PatternNode& n, uint32_t min, uint32_t max, bool checked) {
+    if (!checked) {
         node(n.children.front());
         count(min, max, n.greedy);
         return;
     }
-    std::string callout = "(?C{";
-    if (marks == 2) {
-        out_ += "()";
-        callout += std::to_string(next_++) + ",";
-    }
-    callout += std::to_string(next_++) + "})";
+    const std::string callout = "(?C{" + std::to_string(next_++) + "})";
     out_ += "(?:()";
     node(n.children.front());
     out_ += callout + ")";

@@ -30,7 +30,7 @@ private:
         Filled, // from zero with groups read later: zero repetitions fill them
         Pruned, // repetitions beyond the minimum written as their non-empty matches
         Marked, // repetitions beyond the minimum checked for emptiness by a callout
-        Split   // counted, groups read later: with and without the checked repetitions
+        Split   // groups read later: the last unchecked repetition apart
     };
     Shape shape(const PatternNode& n) const;
     int marks(const PatternNode& n) const;
@@ -47,7 +47,8 @@ private:
     void filled(const PatternNode& n);
     void checked(const PatternNode& n);
     void split(const PatternNode& n);
-    void loop(const PatternNode& n, uint32_t min, uint32_t max, int marks);
+    void capture(int group);
+    void loop(const PatternNode& n, uint32_t min, uint32_t max, bool checked);
     void count(uint32_t min, uint32_t max, bool greedy);
     void set(const PatternNode& n);
     void ranges(const std::vector<Range>& ranges, bool negative);
@@ -57,13 +58,13 @@ private:
 
     const PatternTree& tree_;
     std::string out_;
-    std::vector<int> slots_;     // by node: PCRE2 groups written
-    std::vector<int> bareSlots_; // by node: PCRE2 groups its non-empty form writes
-    std::vector<bool> nullable_; // by node: can match the empty text
-    std::vector<bool> bare_;     // by node: matches it empty always, and its
-                                 // non-empty matches can be written alone
-    std::vector<int> number_;    // by group: its number in the PCRE2 pattern
-    int next_ = 1;               // the next PCRE2 group number
+    std::vector<int> slots_;         // by node: PCRE2 groups written
+    std::vector<int> bareSlots_;     // by node: PCRE2 groups its non-empty form writes
+    std::vector<bool> nullable_;     // by node: can match the empty text
+    std::vector<bool> bare_;         // by node: matches it empty always, and its
+                                     // non-empty matches can be written alone
+    std::vector<std::string> reads_; // by group: how a reference reads it
+    int next_ = 1;                   // the next PCRE2 group number
     bool emptyBranch_ = false;
 };
 

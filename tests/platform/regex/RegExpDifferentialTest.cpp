@@ -142,7 +142,10 @@ private:
             body += U"|" + (pick(2) ? item() + U"(" + item() + U")" : U"");
         std::u32string p = pick(2) ? U"^" : U"";
         const bool capture = pick(2) == 0;
-        p += (capture ? U"(" : U"(?:") + body + U")" + one(kCounts) + (pick(3) ? U"" : U"?");
+        std::u32string repeat = (capture ? U"(" : U"(?:") + body + U")" + one(kCounts);
+        repeat += pick(3) ? U"" : U"?";
+        // In a lookahead the first way found counts, so the order of trying shows.
+        p += pick(4) == 0 ? U"(?=" + repeat + U")" : repeat;
         if (capture || body.find(U'(') != std::u32string::npos)
             p += pick(2) ? U"\\1" : U"\\2";
         return p + (pick(3) ? item() : U"") + (pick(2) ? U"$" : U"");

@@ -122,6 +122,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"CountedReadLastRepetition", "^(c?|){1,30}\\1$", "cc", true},
         Case{"CountedReadResetGroup", "^(?:(a)|b?){2,3}\\1$", "aba", false},
         Case{"CountedReadSetGroup", "^(?:(a)|b?){2,3}\\1$", "baa", true},
+        Case{"CountedReadInLookahead", "^(?=((?:ab?|(b?)){2,5}))\\2\\1", "aab", true},
+        Case{"UnboundedReadInLookahead", "^(?=(\\S??|){1,})\\1", "{^", false},
+        Case{"UnboundedReadInLookaheadLast", "^(?=(\\S??|){1,})\\1", "a", true},
         // Groups of one item too large for PCRE2 when copied per count.
         Case{"LargeCountOfAny", "^(?:.){0,924}$", "a", true},
         Case{"LargeCountOfChoice", "^(?:a|b){0,4096}c$", "abc", true},
