@@ -1,5 +1,6 @@
 #include "platform/regex/CompiledPattern.h"
 
+#include "platform/regex/PatternParser.h"
 #include "platform/regex/PatternWriter.h"
 #include "platform/runtime/RuntimeError.h"
 
@@ -18,13 +19,34 @@ PCRE2_SPTR units(std::string_view s) {
 } // namespace
 
 CompiledPattern::CompiledPattern(std::string_view pattern) {
-    const std::string translated = PatternWriter::translate(pattern);
+    const PatternTree tree = PatternParser(pattern).parse();
+    PatternWriter writer(tree);
+    const std::string translated = writer.write();
+    code_ = compile(translated, kOptions);
+    // PCRE2 10.42's JIT can miss a match after a choice with an empty branch
+    // (fixed in 10.43). Without its start-up optimisations it finds it, but
+    // tries every start position to the end of the value, quadratic on long
+    // values; so only an anchored pattern takes that way, and the rest go to
+    // the interpreter, which answers right with its optimisations.
+    if (writer.hasEmptyBranch()) {
+        uint32_t options = 0;
+        pcre2_pattern_info(code_, PCRE2_INFO_ALLOPTIONS, &options);
+        if (!(options & PCRE2_ANCHORED))
+            return;
+        pcre2_code_free(code_);
+        code_ = compile(translated, kOptions | PCRE2_NO_START_OPTIMIZE);
+    }
+    jit_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;
+}
+
+pcre2_code* CompiledPattern::compile(const std::string& translated, uint32_t options) {
     int code = 0;
     PCRE2_SIZE offset = 0;
-    code_ = pcre2_compile(units(translated), translated.size(), kOptions, &code, &offset, nullptr);
-    if (!code_)
+    pcre2_code* compiled =
+        pcre2_compile(units(translated), translated.size(), options, &code, &offset, nullptr);
+    if (!compiled)
         rt::raise(rt::err::RegexSyntax);
-    jit_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;
+    return compiled;
 }
 
 CompiledPattern::~CompiledPattern() {

@@ -3,6 +3,7 @@
 // JIT-compiled when the platform allows it.
 #include "platform/regex/MatchContext.h"
 
+#include <string>
 #include <string_view>
 
 namespace rx {
@@ -19,6 +20,7 @@ public:
     bool matches(std::string_view value, const MatchContext& mc) const;
 
 private:
+    static pcre2_code* compile(const std::string& translated, uint32_t options);
     int interpret(std::string_view value, const MatchContext& mc) const;
 
     pcre2_code* code_ = nullptr;

@@ -7,27 +7,31 @@ namespace rx {
 namespace {
 constexpr PCRE2_SIZE kStackStart = 32 * 1024;
 
-// The translated pattern ends a repetition that must not match the empty text
-// with a callout naming the group that captured where the repetition began,
-// after, if any, the group that captured where the whole repeat began: a
-// repetition that ends where it began fails unless it is the repeat's first.
-int emptyRepetition(pcre2_callout_block* block, void*) {
+// The translated pattern's callouts name groups by number. "r" ends a
+// repetition that must not match the empty text, r having captured where it
+// began. "=a,b" and "!a,b" hold when the two groups start at the same place
+// or not.
+int check(pcre2_callout_block* block, void*) {
+    if (!block->callout_string)
+        return 0;
     std::size_t groups[2] = {0, 0};
     std::size_t n = 0;
+    PCRE2_UCHAR kind = 0;
     for (PCRE2_SIZE i = 0; i < block->callout_string_length; ++i) {
         const PCRE2_UCHAR c = block->callout_string[i];
-        if (c == ',')
+        if (c == '=' || c == '!')
+            kind = c;
+        else if (c == ',')
             n = 1;
         else
             groups[n] = groups[n] * 10 + (c - '0');
     }
-    const std::size_t repetition = groups[n];
-    if (!block->callout_string || repetition >= block->capture_top)
-        return 0;
-    const PCRE2_SIZE start = block->offset_vector[2 * repetition];
-    if (start != block->current_position)
-        return 0;
-    return n == 0 || block->offset_vector[2 * groups[0]] != start ? 1 : 0;
+    auto start = [block](std::size_t group) {
+        return group < block->capture_top ? block->offset_vector[2 * group] : PCRE2_UNSET;
+    };
+    if (kind != 0)
+        return (start(groups[0]) == start(groups[1])) == (kind == '=') ? 0 : 1;
+    return start(groups[0]) == block->current_position ? 1 : 0;
 }
 } // namespace
 
@@ -42,7 +46,7 @@ MatchContext::MatchContext(std::size_t stackMax) {
     }
     if (stack_)
         pcre2_jit_stack_assign(context_, nullptr, stack_);
-    pcre2_set_callout(context_, emptyRepetition, nullptr);
+    pcre2_set_callout(context_, check, nullptr);
 }
 
 MatchContext::~MatchContext() {

@@ -13,7 +13,6 @@ namespace {
 // for PCRE2's own nesting limit once written out.
 constexpr int kMaxDepth = 64;
 constexpr uint32_t kMaxCount = PatternNode::kUnbounded - 1;
-constexpr char32_t kLastCodePoint = 0x10FFFF;
 
 const std::vector<Range> kDigits{{'0', '9'}};
 const std::vector<Range> kWordChars{{'0', '9'}, {'A', 'Z'}, {'_', '_'}, {'a', 'z'}};
@@ -21,20 +20,6 @@ const std::vector<Range> kSpaces{
     {0x09, 0x0D},     {0x20, 0x20},     {0xA0, 0xA0},     {0x1680, 0x1680}, {0x2000, 0x200A},
     {0x2028, 0x2029}, {0x202F, 0x202F}, {0x205F, 0x205F}, {0x3000, 0x3000}, {0xFEFF, 0xFEFF}};
 const std::vector<Range> kLineTerminators{{0x0A, 0x0A}, {0x0D, 0x0D}, {0x2028, 0x2029}};
-
-// The ranges must be sorted and disjoint, as the tables above are.
-std::vector<Range> complement(const std::vector<Range>& ranges) {
-    std::vector<Range> out;
-    char32_t next = 0;
-    for (const Range& r : ranges) {
-        if (r.first > next)
-            out.emplace_back(next, r.first - 1);
-        next = r.second + 1;
-    }
-    if (next <= kLastCodePoint)
-        out.emplace_back(next, kLastCodePoint);
-    return out;
-}
 
 bool isAsciiLetter(char32_t c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');

@@ -29,6 +29,21 @@ struct PatternNode {
     int groupCount = 0;
 };
 
+// The characters outside sorted, disjoint ranges.
+inline std::vector<Range> complement(const std::vector<Range>& ranges) {
+    constexpr char32_t kLastCodePoint = 0x10FFFF;
+    std::vector<Range> out;
+    char32_t next = 0;
+    for (const Range& r : ranges) {
+        if (r.first > next)
+            out.emplace_back(next, r.first - 1);
+        next = r.second + 1;
+    }
+    if (next <= kLastCodePoint)
+        out.emplace_back(next, kLastCodePoint);
+    return out;
+}
+
 struct PatternTree {
     std::vector<PatternNode> nodes;
     int root = 0;

@@ -18,27 +18,54 @@ public:
 
     explicit PatternWriter(const PatternTree& tree) : tree_(tree) {}
     std::string write();
+    // The written pattern holds a choice with a branch that can match the
+    // empty text, which PCRE2 10.42's JIT start-up scan can get wrong.
+    bool hasEmptyBranch() const { return emptyBranch_; }
 
 private:
+    // How a repeat is written.
+    enum class Shape {
+        Plain,  // the body and its count, as PCRE2 reads them
+        Item,   // a group of one character or class, repeated without the group
+        Filled, // from zero with groups read later: zero repetitions fill them
+        Pruned, // repetitions beyond the minimum written as their non-empty matches
+        Marked, // repetitions beyond the minimum checked for emptiness by a callout
+        Split   // groups read later: the last unchecked repetition apart
+    };
+    Shape shape(const PatternNode& n) const;
+    int marks(const PatternNode& n) const;
+    bool single(int index, std::vector<Range>& ranges, bool top) const;
+    bool lone(int index, std::vector<Range>& ranges) const;
     void measure();
-    int markers(const PatternNode& n) const;
+    int repeatSlots(const PatternNode& n) const;
     void node(int index);
+    void nonEmpty(int index);
+    void group(const PatternNode& n, void (PatternWriter::*body)(int));
     void alternation(const PatternNode& n);
     void repeat(const PatternNode& n);
-    void atLeastOnce(const PatternNode& n);
-    void loop(const PatternNode& n, const PatternNode& times);
-    void count(const PatternNode& n);
+    void item(const PatternNode& n, uint32_t min, uint32_t max);
+    void filled(const PatternNode& n);
+    void checked(const PatternNode& n);
+    void split(const PatternNode& n);
+    void capture(int group);
+    void loop(const PatternNode& n, uint32_t min, uint32_t max, bool checked);
+    void count(uint32_t min, uint32_t max, bool greedy);
     void set(const PatternNode& n);
+    void ranges(const std::vector<Range>& ranges, bool negative);
     void fillers(int count);
     void codePoint(char32_t c);
     bool referenced(const PatternNode& n) const;
 
     const PatternTree& tree_;
     std::string out_;
-    std::vector<int> slots_;     // by node: PCRE2 groups written
-    std::vector<bool> nullable_; // by node: can match the empty text
-    std::vector<int> number_;    // by group: its number in the PCRE2 pattern
-    int next_ = 1;               // the next PCRE2 group number
+    std::vector<int> slots_;         // by node: PCRE2 groups written
+    std::vector<int> bareSlots_;     // by node: PCRE2 groups its non-empty form writes
+    std::vector<bool> nullable_;     // by node: can match the empty text
+    std::vector<bool> bare_;         // by node: matches it empty always, and its
+                                     // non-empty matches can be written alone
+    std::vector<std::string> reads_; // by group: how a reference reads it
+    int next_ = 1;                   // the next PCRE2 group number
+    bool emptyBranch_ = false;
 };
 
 } // namespace rx

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int kPatterns = 3000;
+constexpr int kPatterns = 6000;
 constexpr int kValuesPerPattern = 8;
 
 const char* const kNodeScript = R"(
@@ -68,6 +68,16 @@ class CorpusGenerator {
 public:
     std::u32string pattern() {
         groups_ = 0;
+        switch (pick(8)) {
+        case 0:
+            return emptyBranchBeforeRepeat();
+        case 1:
+            return countedEmptyBody();
+        case 2:
+            return countedSingleItem();
+        default:
+            break;
+        }
         std::u32string p = disjunction(0);
         if (pick(12) == 0)
             p.insert(pick(p.size() + 1), one(kFaults));
@@ -77,7 +87,7 @@ public:
     // Values from the expression's own characters and a few others.
     std::u32string value(const std::u32string& pattern) {
         std::u32string out;
-        const std::size_t length = pick(7);
+        const std::size_t length = pick(11);
         for (std::size_t i = 0; i < length; ++i) {
             if (pick(3) == 0 || pattern.empty())
                 out += kValueChars[pick(kValueChars.size())];
@@ -89,6 +99,71 @@ public:
 
 private:
     std::size_t pick(std::size_t n) { return n == 0 ? 0 : engine_() % n; }
+
+    std::u32string item() {
+        switch (pick(3)) {
+        case 0:
+            return one(kItems);
+        case 1:
+            return one(kEscapes);
+        default:
+            return characterClass();
+        }
+    }
+
+    std::u32string group(const std::u32string& body) {
+        if (pick(2) == 0)
+            return U"(?:" + body + U")";
+        ++groups_;
+        return U"(" + body + U")";
+    }
+
+    // A choice whose last branch is empty, an unbounded repeat of one item,
+    // then what the choice could have taken.
+    std::u32string emptyBranchBeforeRepeat() {
+        std::u32string p = pick(4) == 0 ? U"^" : U"";
+        p += pick(3) == 0 ? item() : U"";
+        std::u32string branches = item();
+        for (std::size_t n = pick(2); n > 0; --n)
+            branches += U"|" + item();
+        p += group(branches + U"|") + (pick(4) == 0 ? U"?" : U"");
+        p += item() + one(kUnbounded) + item();
+        return p + (pick(4) == 0 ? term(1) : U"");
+    }
+
+    // A counted group whose body can match the empty text.
+    std::u32string countedEmptyBody() {
+        std::u32string body;
+        // Two items at most: three optional ones already make both engines
+        // try exponentially many splittings of a ten-character value.
+        for (std::size_t n = pick(2) + 1; n > 0; --n)
+            body += item() + one(kOptional);
+        if (pick(3) == 0)
+            body += U"|" + (pick(2) ? item() + U"(" + item() + U")" : U"");
+        std::u32string p = pick(2) ? U"^" : U"";
+        const bool capture = pick(2) == 0;
+        std::u32string repeat = (capture ? U"(" : U"(?:") + body + U")" + one(kCounts);
+        repeat += pick(3) ? U"" : U"?";
+        // In a lookahead the first way found counts, so the order of trying shows.
+        p += pick(4) == 0 ? U"(?=" + repeat + U")" : repeat;
+        if (capture || body.find(U'(') != std::u32string::npos)
+            p += pick(2) ? U"\\1" : U"\\2";
+        return p + (pick(3) ? item() : U"") + (pick(2) ? U"$" : U"");
+    }
+
+    // A counted group of one item or a choice of single items.
+    std::u32string countedSingleItem() {
+        std::u32string body = pick(2) ? one(kItems) : one(kSingleEscapes);
+        for (std::size_t n = pick(3); n > 0; --n)
+            body += U"|" + one(kItems);
+        const bool capture = pick(2) == 0;
+        std::u32string p = pick(2) ? U"^" : U"";
+        p += (capture ? U"(" : U"(?:") + body + U")" + one(kLargeCounts) + (pick(3) ? U"" : U"?");
+        p += pick(2) ? item() : U"";
+        if (capture && pick(2))
+            p += U"\\1";
+        return p + (pick(2) ? U"$" : U"");
+    }
     std::u32string one(const std::vector<std::u32string>& list) { return list[pick(list.size())]; }
 
     std::u32string disjunction(int depth) {
@@ -189,6 +264,16 @@ private:
                                                                 U"{", U"[", U"\u00e9", U" ", U"1"};
     inline static const std::vector<std::u32string> kQuantifiers{
         U"*", U"+", U"?", U"{0}", U"{1}", U"{2}", U"{0,1}", U"{1,}", U"{0,2}", U"{2,3}"};
+    inline static const std::vector<std::u32string> kItems{
+        U"a", U"b", U"c", U"x", U".", U"[ab]", U"[^a]", U"[cd]", U"\\s", U"\\S", U"\\w", U"\\d"};
+    inline static const std::vector<std::u32string> kSingleEscapes{
+        U"\\D", U"\\W", U"\\n", U"\\t", U"\\x61", U"\\u00e9", U"\\0", U"\\cA", U"\\i"};
+    inline static const std::vector<std::u32string> kUnbounded{U"*", U"*?", U"{0,}", U"+"};
+    inline static const std::vector<std::u32string> kOptional{U"?", U"{0,2}", U"??", U""};
+    inline static const std::vector<std::u32string> kCounts{
+        U"{0,20}", U"{1,30}", U"{2,}", U"{0,100}", U"{2,5}", U"{3,40}", U"{1,}", U"{0,}"};
+    inline static const std::vector<std::u32string> kLargeCounts{
+        U"{0,924}", U"{0,4096}", U"{1,3000}", U"{2,65535}", U"{0,1000}", U"{5,}", U"{1,2}"};
     inline static const std::vector<std::u32string> kFaults{
         U"(",   U")",    U"*",     U"+",      U"[",   U"\\",  U"(?", U"(?x)",
         U"(?>", U"(?i)", U"[z-a]", U"a{2,1}", U"a**", U"a+*", U"??", U"|*"};
@@ -217,14 +302,16 @@ std::string show(const std::u32string& s) {
 std::string engineVerdicts(const std::u32string& pattern,
                            const std::vector<std::u32string>& values) {
     std::string out;
-    try {
-        rx::RegExp re(utf8(pattern));
-        for (const std::u32string& v : values)
+    const rx::RegExp re(utf8(pattern));
+    for (const std::u32string& v : values) {
+        try {
             out += re.Test(utf8(v)) ? '1' : '0';
-    } catch (const rt::RuntimeError& e) {
-        if (e.number() != rt::err::RegexSyntax)
-            throw;
-        return "E";
+        } catch (const rt::RuntimeError& e) {
+            if (e.number() == rt::err::RegexSyntax)
+                return "E";
+            // A search past the engine's limits shows as a mismatch.
+            out += '7';
+        }
     }
     return out;
 }
