@@ -22,19 +22,27 @@ CompiledPattern::CompiledPattern(std::string_view pattern) {
     const PatternTree tree = PatternParser(pattern).parse();
     PatternWriter writer(tree);
     const std::string translated = writer.write();
-    code_ = compile(translated, kOptions);
-    // PCRE2 10.42's JIT can miss a match after a choice with an empty branch
-    // (fixed in 10.43). Without its start-up optimisations it finds it, but
-    // tries every start position to the end of the value, quadratic on long
-    // values; so only an anchored pattern takes that way, and the rest go to
-    // the interpreter, which answers right with its optimisations.
-    if (writer.hasEmptyBranch()) {
-        uint32_t options = 0;
-        pcre2_pattern_info(code_, PCRE2_INFO_ALLOPTIONS, &options);
-        if (!(options & PCRE2_ANCHORED))
-            return;
-        pcre2_code_free(code_);
+    // A positive lookahead can lead PCRE2 10.42's start-up checks to want a
+    // character twice that the value holds once, on the JIT and the
+    // interpreter alike: such patterns go without those checks.
+    if (writer.hasLookahead()) {
         code_ = compile(translated, kOptions | PCRE2_NO_START_OPTIMIZE);
+    } else {
+        code_ = compile(translated, kOptions);
+        // PCRE2 10.42's JIT can miss a match after a choice with an empty
+        // branch (fixed in 10.43). Without its start-up optimisations it finds
+        // it, but tries every start position to the end of the value,
+        // quadratic on long values; so only an anchored pattern takes that
+        // way, and the rest go to the interpreter, which answers right with
+        // its optimisations.
+        if (writer.hasEmptyBranch()) {
+            uint32_t options = 0;
+            pcre2_pattern_info(code_, PCRE2_INFO_ALLOPTIONS, &options);
+            if (!(options & PCRE2_ANCHORED))
+                return;
+            pcre2_code_free(code_);
+            code_ = compile(translated, kOptions | PCRE2_NO_START_OPTIMIZE);
+        }
     }
     jit_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;
 }

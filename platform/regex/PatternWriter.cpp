@@ -252,6 +252,7 @@ void PatternWriter::node(int index) {
         group(n, &PatternWriter::node);
         break;
     case PatternNode::Kind::Look:
+        lookahead_ = lookahead_ || !n.negative;
         out_ += n.negative ? "(?!" : "(?=";
         node(n.children.front());
         out_ += ')';

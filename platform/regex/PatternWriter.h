@@ -21,6 +21,10 @@ public:
     // The written pattern holds a choice with a branch that can match the
     // empty text, which PCRE2 10.42's JIT start-up scan can get wrong.
     bool hasEmptyBranch() const { return emptyBranch_; }
+    // The written pattern holds a positive lookahead, from which PCRE2 10.42
+    // takes a first character that its required-character check then wants
+    // a second time (fixed upstream after 10.43).
+    bool hasLookahead() const { return lookahead_; }
 
 private:
     // How a repeat is written.
@@ -66,6 +70,7 @@ private:
     std::vector<std::string> reads_; // by group: how a reference reads it
     int next_ = 1;                   // the next PCRE2 group number
     bool emptyBranch_ = false;
+    bool lookahead_ = false;
 };
 
 } // namespace rx

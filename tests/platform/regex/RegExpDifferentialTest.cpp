@@ -68,9 +68,11 @@ class CorpusGenerator {
 public:
     std::u32string pattern() {
         groups_ = 0;
-        switch (pick(8)) {
+        switch (pick(9)) {
         case 0:
             return emptyBranchBeforeRepeat();
+        case 3:
+            return lookaheadInFront();
         case 1:
             return countedEmptyBody();
         case 2:
@@ -129,6 +131,15 @@ private:
         p += group(branches + U"|") + (pick(4) == 0 ? U"?" : U"");
         p += item() + one(kUnbounded) + item();
         return p + (pick(4) == 0 ? term(1) : U"");
+    }
+
+    // A lookahead in front, optional items, then what the lookahead saw.
+    std::u32string lookaheadInFront() {
+        const std::u32string seen = pick(2) ? one(kLiterals) : item();
+        std::u32string p = U"(?=" + seen + (pick(3) ? U"" : item()) + U")";
+        for (std::size_t n = pick(2) + 1; n > 0; --n)
+            p += item() + one(kOptional);
+        return p + seen + (pick(3) ? U"" : term(1));
     }
 
     // A counted group whose body can match the empty text.

@@ -108,6 +108,12 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"EmptyBranchAfterDigit", "\\d(?:[ab]|)c*a", "1a", true},
         Case{"EmptyBranchAnchored", "^(?:b|)c*a", "ca", true},
         Case{"EmptyBranchLongValue", "(x|)[ab]*c", repeat("ab", 16383) + "c", true},
+        // PCRE2 10.42's start-up checks after a leading lookahead.
+        Case{"LookaheadThenOptional", "(?=a)1?a", "a", true},
+        Case{"LookaheadThenOptionalLater", "(?=a)a?a", "xa", true},
+        Case{"LookaheadThenOptionalClass", "(?=a)[12]?a", "a", true},
+        Case{"LookaheadThenEmptyChoices", "(?=a)(?:^1|[^b]+?\\W\\s\\d?|){2}a+?", "axx c 1!1", true},
+        Case{"LookaheadNeedsItsCharacter", "(?=a)1?a", "b", false},
         // Counted groups that can match empty answer at once.
         Case{"CountedOptionalAnchored", "^(?:a?){0,100}$", "aab", false},
         Case{"CountedOptionalAtEnd", "(?:a?){0,100}$", "aab", true},
