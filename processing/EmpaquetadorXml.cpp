@@ -3,14 +3,19 @@
 #include "platform/runtime/FileSystem.h"
 #include "platform/runtime/NumberedFiles.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 constexpr int kRegistros = 3;
 
 } // namespace
 
-void EmpaquetadorXml::Empaquetar(const std::string& pNombreArchivo, const std::string& fileTitle) {
+void EmpaquetadorXml::Empaquetar(const std::string& pNombreArchivo, const std::string& fileTitle,
+                                 Copia copia) {
     fileTitle_ = fileTitle;
+    copia_ = std::move(copia);
     v_cadena.clear();
     registrosAbiertos_ = false;
     totalLineasXml_ = 0;
@@ -56,7 +61,10 @@ void EmpaquetadorXml::EscribirBloques(bool last) {
         ++v_Linea;
         Estado("Procesando : " + std::to_string(v_Linea.value()) + " de " +
                std::to_string(v_tot_lineas.value()));
-        GrabarRegistro(std::string_view(v_cadena).substr(0, kLargoBloque));
+        // The final call brings its text followed by one block of blanks.
+        const std::size_t texto = last ? v_cadena.size() - kLargoBloque : kLargoBloque;
+        GrabarRegistro(std::string_view(v_cadena).substr(0, kLargoBloque),
+                       kLargoBloque - std::min(texto, kLargoBloque));
         if (v_cadena.size() <= kLargoBloque || last)
             v_cadena.clear();
         else
@@ -72,9 +80,12 @@ void EmpaquetadorXml::CerrarRegistros() {
     Estado("");
 }
 
-void EmpaquetadorXml::GrabarRegistro(std::string_view bloque) {
-    rt::PrintLine(kRegistros, "02" + LimpiarCadena(bloque));
+void EmpaquetadorXml::GrabarRegistro(std::string_view bloque, std::size_t relleno) {
+    const std::string limpio = LimpiarCadena(bloque);
+    rt::PrintLine(kRegistros, "02" + limpio);
     ++totalLineasXml_;
+    if (copia_)
+        copia_(std::string_view(limpio).substr(0, limpio.size() - relleno));
 }
 
 std::string EmpaquetadorXml::LimpiarCadena(std::string_view s) {

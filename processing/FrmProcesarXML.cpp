@@ -1,9 +1,12 @@
 #include "processing/FrmProcesarXML.h"
 
+#include "platform/runtime/FileSystem.h"
 #include "platform/runtime/TextLines.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtTamanoFijo.h"
+#include "processing/CValidarXml.h"
 #include "processing/ControlEmpaquetado.h"
+#include "processing/LecturaDeVuelta.h"
 #include "shell/Globales.h"
 
 #include <QGridLayout>
@@ -25,22 +28,45 @@ FrmProcesarXML::FrmProcesarXML(QWidget* parent)
 
 void FrmProcesarXML::Procesar() {
     Empezar();
-    if (ValidarEsquema(Dialogo.FileName) && Empaquetable(Dialogo.FileName)) {
+    CValidarXml oXml(true);
+    ControlEmpaquetado control;
+    if (ValidarEsquema(Dialogo.FileName, oXml) && Empaquetable(Dialogo.FileName, control)) {
         EtiquetaCaption("Generando Archivo ....");
         EtiquetaRefresh();
-        empaquetador_.Empaquetar(Dialogo.FileName, Valores().fileTitle);
-        ArmarConCuit();
+        if (EmpaquetadoIgual(oXml, control))
+            ArmarConCuit();
     }
     FinCorrida();
 }
 
-// A document that the packing would change is refused before anything is
-// packed.
-bool FrmProcesarXML::Empaquetable(const std::string& pNombreArchivo) {
-    ControlEmpaquetado control;
+// A document that no packing could keep is refused before anything is packed.
+bool FrmProcesarXML::Empaquetable(const std::string& pNombreArchivo, ControlEmpaquetado& control) {
     if (control.Revisar(pNombreArchivo))
         return true;
     ui::MsgBox(control.Error(), ui::Icon::Information);
+    return false;
+}
+
+// The packed text is read back while it is packed: only the document that was
+// validated goes out. A refused document's records are gone before the box.
+bool FrmProcesarXML::EmpaquetadoIgual(const CValidarXml& oXml, const ControlEmpaquetado& control) {
+    const std::string registros = rt::tempPath(Valores().fileTitle);
+    bool igual = false;
+    bool valido = false;
+    {
+        LecturaDeVuelta releida(*oXml.Esquemas());
+        empaquetador_.Empaquetar(Dialogo.FileName, Valores().fileTitle,
+                                 [&releida](std::string_view texto) { releida.Escribir(texto); });
+        igual = releida.Igual(oXml.Huella());
+        valido = releida.Valido();
+    }
+    if (igual)
+        return true;
+    const std::string texto =
+        !control.Aviso().empty() ? control.Aviso()
+                                 : LecturaDeVuelta::Diferencia(Dialogo.FileName, registros, valido);
+    rt::deleteFileQuiet(registros);
+    ui::MsgBox(texto, ui::Icon::Information);
     return false;
 }
 

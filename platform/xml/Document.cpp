@@ -140,6 +140,31 @@ const char* internalSubset(xmlTextReaderPtr reader, int type) {
            "pueden dar a los datos valores que el documento no escribe: no se admiten";
 }
 
+// The line on which "<!DOCTYPE" first stands in the file, counting line ends
+// as the parser does (LF, CR LF, lone CR); the declaration node carries none.
+// 0 for a stream.
+long doctypeLine(int fd) {
+    constexpr std::string_view kMarca = "<!DOCTYPE";
+    std::string ventana;
+    long line = 1;
+    char buf[65536];
+    off_t at = 0;
+    for (ssize_t n; (n = ::pread(fd, buf, sizeof buf, at)) > 0; at += n) {
+        ventana.append(buf, static_cast<std::size_t>(n));
+        const std::size_t hallada = ventana.find(kMarca);
+        const std::size_t hasta = hallada == std::string::npos
+                                      ? ventana.size() - std::min(ventana.size(), kMarca.size())
+                                      : hallada;
+        for (std::size_t i = 0; i < hasta; ++i)
+            if (ventana[i] == '\n' || (ventana[i] == '\r' && ventana[i + 1] != '\n'))
+                ++line;
+        if (hallada != std::string::npos)
+            return line;
+        ventana.erase(0, hasta);
+    }
+    return 0;
+}
+
 // Reads the whole file once, stopping at the first error; the namespace of
 // the root element, or an empty optional when none was reached.
 // Every node goes to huella when there is one.
@@ -171,7 +196,7 @@ std::optional<std::string> readAll(int fd, const std::string& path, Esquema esqu
         // already freed: it stands where the text read so far ends.
         reached = lineReached(reader.get(), type, reached);
         if (const char* razon = internalSubset(reader.get(), type))
-            errors.raise(razon, path, Huella::lineaDeNodo(reader.get()));
+            errors.raise(razon, path, doctypeLine(fd));
         // An entity left unexpanded would escape validation: the schema would
         // see its name, not its text.
         if (const xmlChar* name = entityReference(reader.get(), type))

@@ -34,8 +34,9 @@ const char* const kSchema = R"(<?xml version="1.0" encoding="UTF-8"?>
 )";
 
 const char* const kProlog = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-// Declares the entity e; the root element starts on line 5.
-const std::string kEntidad = std::string(kProlog) + "<!DOCTYPE root [\n<!ENTITY e \"v\">\n]>\n";
+// Names an external subset, never read, where e could be declared; the root
+// element starts on line 5.
+const std::string kEntidad = std::string(kProlog) + "<!DOCTYPE root\n  SYSTEM\n  \"e.dtd\">\n";
 
 std::string laughs(const std::string& use) {
     std::string dtd = "<!DOCTYPE root [\n <!ENTITY l0 \"lol\">\n";
@@ -108,21 +109,27 @@ TEST_F(DocumentTest, FailureNamesReasonLineAndSourceText) {
          "xmlParseEntityRef", 2, "<root xmlns=\"urn:t\"><a>S & A</a></root>"},
         // A reference stands where the text before it ends.
         {"reference after lines of text",
-         kEntidad + "<root xmlns=\"urn:t\">\n<a>uno\ndos\ntres &e;</a>\n</root>\n", "not expanded",
-         8, "tres &e;</a>"},
+         kEntidad + "<root xmlns=\"urn:t\">\n<a>uno\ndos\ntres &e;</a>\n</root>\n", "Entity 'e'", 8,
+         "tres &e;</a>"},
         {"reference after blank lines",
-         kEntidad + "<root xmlns=\"urn:t\">\n<a>x</a><a>\n\n\n&e;</a></root>", "not expanded", 9,
+         kEntidad + "<root xmlns=\"urn:t\">\n<a>x</a><a>\n\n\n&e;</a></root>", "Entity 'e'", 9,
          "&e;</a></root>"},
         {"reference after a section and a comment",
          kEntidad + "<root xmlns=\"urn:t\">\n<a><![CDATA[x\ny]]><!-- c\nd -->&e;</a></root>",
-         "not expanded", 8, "d -->&e;</a></root>"},
+         "Entity 'e'", 8, "d -->&e;</a></root>"},
         {"reference after a long text",
          kEntidad + "<root xmlns=\"urn:t\">\n<a>" + std::string(400, 'x') + "\r\n" +
              std::string(400, 'y') + "\r\nz &e;</a></root>",
-         "not expanded", 8, "z &e;</a></root>"},
+         "Entity 'e'", 8, "z &e;</a></root>"},
         {"reference in an attribute",
-         kEntidad + "<root xmlns=\"urn:t\">\n<a\n x=\"&e;\">v</a></root>", "not expanded", 7,
+         kEntidad + "<root xmlns=\"urn:t\">\n<a\n x=\"&e;\">v</a></root>", "Entity 'e'", 7,
          " x=\"&e;\">v</a></root>"},
+        // Its attribute defaults would fill in values the document lacks.
+        {"internal subset",
+         std::string(kProlog) + "<!-- c -->\r\n<!DOCTYPE root [<!ATTLIST a x CDATA \"d\">]>" +
+             "\n<root xmlns=\"urn:t\">\n<a>v</a></root>",
+         "<!DOCTYPE> del documento trae definiciones", 3,
+         "<!DOCTYPE root [<!ATTLIST a x CDATA \"d\">]>"},
     };
     for (const auto& c : cases) {
         EXPECT_FALSE(load(c.text)) << c.name;
@@ -214,6 +221,12 @@ TEST_F(DocumentTest, PredefinedAndCharacterReferencesPass) {
     EXPECT_TRUE(load(std::string(kProlog) +
                      "<root xmlns=\"urn:t\"><a x=\"&amp;&lt;&#38;\">&amp;&#233;&gt;</a></root>"))
         << error().reason;
+}
+
+TEST_F(DocumentTest, DocumentTypeDeclarationWithoutInternalSubsetPasses) {
+    for (const char* dtd : {"<!DOCTYPE root>", "<!DOCTYPE root []>"})
+        EXPECT_TRUE(load(std::string(kProlog) + dtd + "<root xmlns=\"urn:t\"><a>v</a></root>"))
+            << dtd << ": " << error().reason;
 }
 
 TEST_F(DocumentTest, EntityExpansionBombsAreRefused) {
