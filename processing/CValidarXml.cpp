@@ -35,13 +35,16 @@ bool CValidarXml::ValidarXML(const std::string& pPaThXml, const std::string& pFo
 
 bool CValidarXml::Cargar(const std::string& pPaThXml, const std::string& esquema,
                          const std::string& nameSpace) {
+    releida_.reset();
     cache_ = std::make_unique<xml::SchemaCache>();
     cache_->add(nameSpace, esquema);
     xml::Document documento;
     try {
         std::unique_ptr<xml::Huella> huella;
-        if (conHuella_)
+        if (conHuella_) {
             huella = std::make_unique<xml::Huella>();
+            releida_ = std::make_unique<LecturaDeVuelta>(*cache_, pPaThXml);
+        }
         documento.huella(huella.get());
         documento.schemas(cache_.get());
         if (!documento.load(pPaThXml)) {

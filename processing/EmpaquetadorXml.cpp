@@ -33,6 +33,12 @@ void EmpaquetadorXml::Empaquetar(const std::string& pNombreArchivo, const std::s
     }
 }
 
+void EmpaquetadorXml::Copiar(const std::string& pNombreArchivo, Copia copia) {
+    grabar_ = false;
+    Empaquetar(pNombreArchivo, "", std::move(copia));
+    grabar_ = true;
+}
+
 void EmpaquetadorXml::AgregarLinea(LineasEnBloques& entrada, const LineasEnBloques::Linea& linea) {
     // The block count of a line too long for 16 bits overflows before any of
     // its records is written.
@@ -54,7 +60,7 @@ void EmpaquetadorXml::GrabarBloquesXml(const bool& last) {
 
 void EmpaquetadorXml::EscribirBloques(bool last) {
     while (v_cadena.size() >= kLargoBloque) {
-        if (!registrosAbiertos_) {
+        if (!registrosAbiertos_ && grabar_) {
             rt::Open(rt::tempPath(fileTitle_), rt::OpenMode::Append, kRegistros);
             registrosAbiertos_ = true;
         }
@@ -82,7 +88,8 @@ void EmpaquetadorXml::CerrarRegistros() {
 
 void EmpaquetadorXml::GrabarRegistro(std::string_view bloque, std::size_t relleno) {
     const std::string limpio = LimpiarCadena(bloque);
-    rt::PrintLine(kRegistros, "02" + limpio);
+    if (grabar_)
+        rt::PrintLine(kRegistros, "02" + limpio);
     ++totalLineasXml_;
     if (copia_)
         copia_(std::string_view(limpio).substr(0, limpio.size() - relleno));
@@ -97,6 +104,8 @@ std::string EmpaquetadorXml::LimpiarCadena(std::string_view s) {
 }
 
 void EmpaquetadorXml::Estado(const std::string& texto) {
+    if (!grabar_)
+        return;
     ventana_.EtiquetaCaption(texto);
     ventana_.EtiquetaRefresh();
 }

@@ -27,6 +27,10 @@ public:
     void Empaquetar(const std::string& pNombreArchivo, const std::string& fileTitle,
                     Copia copia = {});
 
+    // The same packing of pNombreArchivo, writing no record and no status:
+    // only the text goes to copia. Safe on a thread of its own.
+    void Copiar(const std::string& pNombreArchivo, Copia copia);
+
     // Records written by the last packing, the final one included.
     long long v_TotalLineasXml() const { return totalLineasXml_; }
 
@@ -55,6 +59,7 @@ private:
     VentanaArchivoFinal& ventana_;
     std::string fileTitle_;
     Copia copia_;
+    bool grabar_ = true;
     // Text read and not yet written: fewer than 498 bytes between two blocks
     // of a line.
     std::string v_cadena;

@@ -4,6 +4,7 @@
 #include "platform/runtime/TextLines.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtTamanoFijo.h"
+#include "platform/xml/DigestoTexto.h"
 #include "processing/CValidarXml.h"
 #include "processing/ControlEmpaquetado.h"
 #include "processing/LecturaDeVuelta.h"
@@ -47,19 +48,17 @@ bool FrmProcesarXML::Empaquetable(const std::string& pNombreArchivo, ControlEmpa
     return false;
 }
 
-// The packed text is read back while it is packed: only the document that was
-// validated goes out. A refused document's records are gone before the box.
+// The packing was read back during the schema check; the records written must
+// hold that same text. Only the document that was validated goes out. A
+// refused document's records are gone before the box.
 bool FrmProcesarXML::EmpaquetadoIgual(const CValidarXml& oXml, const ControlEmpaquetado& control) {
     const std::string registros = rt::tempPath(Valores().fileTitle);
-    bool igual = false;
-    bool valido = false;
-    {
-        LecturaDeVuelta releida(*oXml.Esquemas());
-        empaquetador_.Empaquetar(Dialogo.FileName, Valores().fileTitle,
-                                 [&releida](std::string_view texto) { releida.Escribir(texto); });
-        igual = releida.Igual(oXml.Huella());
-        valido = releida.Valido();
-    }
+    xml::DigestoTexto escrito;
+    empaquetador_.Empaquetar(Dialogo.FileName, Valores().fileTitle,
+                             [&escrito](std::string_view texto) { escrito.agregar(texto); });
+    LecturaDeVuelta& releida = *oXml.Releida();
+    const bool igual = releida.Igual(oXml.Huella(), escrito.fin());
+    const bool valido = releida.Valido();
     if (igual)
         return true;
     const std::string texto =

@@ -1,7 +1,11 @@
 #include "processing/LecturaDeVuelta.h"
 
+#include "processing/EmpaquetadorXml.h"
+#include "processing/VentanaArchivoFinal.h"
+
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/xml/DigestoTexto.h"
 #include "platform/xml/Document.h"
 #include "platform/xml/PrimeraDiferencia.h"
 
@@ -56,17 +60,18 @@ std::string LecturaDeVuelta::Diferencia(const std::string& original, const std::
            "procesarlo.";
 }
 
-LecturaDeVuelta::LecturaDeVuelta(const xml::SchemaCache& esquemas) {
+LecturaDeVuelta::LecturaDeVuelta(const xml::SchemaCache& esquemas, const std::string& original) {
     int extremos[2];
     if (::pipe2(extremos, O_CLOEXEC) != 0)
         rt::raise(rt::err::OutOfMemory);
     lectura_ = extremos[0];
-    escritura_ = extremos[1];
     resultado_ = std::async(std::launch::async, Leer, lectura_, std::cref(esquemas));
+    texto_ = std::async(std::launch::async, Empaquetar, original, extremos[1]);
 }
 
 LecturaDeVuelta::~LecturaDeVuelta() {
-    CerrarEscritura();
+    if (texto_.valid())
+        texto_.wait();
     if (resultado_.valid())
         resultado_.wait();
     ::close(lectura_);
@@ -88,28 +93,42 @@ LecturaDeVuelta::Resultado LecturaDeVuelta::Leer(int fd, const xml::SchemaCache&
     return r;
 }
 
-void LecturaDeVuelta::Escribir(std::string_view texto) {
-    while (!texto.empty()) {
-        const ssize_t n = ::write(escritura_, texto.data(), texto.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            rt::raise(rt::err::DeviceIoError);
-        texto.remove_prefix(static_cast<std::size_t>(n));
-    }
+xml::Huella::Digesto LecturaDeVuelta::Empaquetar(const std::string& original, int fd) {
+    // The end of the text for the parser, however the packing ends.
+    struct AlSalir {
+        int fd;
+        ~AlSalir() { ::close(fd); }
+    } cerrar{fd};
+    class SinVentana : public VentanaArchivoFinal {
+        void EtiquetaCaption(const std::string&) override {}
+        void EtiquetaRefresh() override {}
+        bool Abierta() const override { return false; }
+    } sinVentana;
+    xml::DigestoTexto digesto;
+    EmpaquetadorXml(sinVentana).Copiar(original, [&](std::string_view texto) {
+        digesto.agregar(texto);
+        while (!texto.empty()) {
+            const ssize_t n = ::write(fd, texto.data(), texto.size());
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                rt::raise(rt::err::DeviceIoError);
+            texto.remove_prefix(static_cast<std::size_t>(n));
+        }
+    });
+    return digesto.fin();
 }
 
-bool LecturaDeVuelta::Igual(const xml::Huella::Digesto& original) {
-    CerrarEscritura();
+void LecturaDeVuelta::Esperar() {
     while (resultado_.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
         ui::Repintar();
-    const Resultado r = resultado_.get();
-    valido_ = r.valido;
-    return r.valido && r.digesto == original;
 }
 
-void LecturaDeVuelta::CerrarEscritura() {
-    if (escritura_ >= 0)
-        ::close(escritura_);
-    escritura_ = -1;
+bool LecturaDeVuelta::Igual(const xml::Huella::Digesto& original,
+                            const xml::Huella::Digesto& escrito) {
+    Esperar();
+    const xml::Huella::Digesto texto = texto_.get();
+    const Resultado r = resultado_.get();
+    valido_ = r.valido;
+    return r.valido && r.digesto == original && texto == escrito;
 }

@@ -1,29 +1,32 @@
 #pragma once
-// Reads the packed text of the XML road back while it is being packed: the
-// text goes through a pipe to a parser on a thread of its own, which
-// validates it against the schemas of the schema check and takes the digest
-// of its reading. The text is what the records hold, without "02", their
-// line ends and the blanks that fill up the last one.
+// Reads the packed text of the XML road back while the schema check reads
+// the document: one thread packs the document without writing records and
+// hands the text through a pipe to a parser on another, which validates it
+// against the schemas of the schema check and takes the digest of its
+// reading. The text is what the records will hold, without "02", their line
+// ends and the blanks that fill up the last one; the packing that writes the
+// records must then give the same text (its digest is compared).
 #include "platform/xml/Huella.h"
 #include "platform/xml/SchemaCache.h"
 
 #include <future>
+#include <memory>
 #include <string>
 #include <string_view>
 
 class LecturaDeVuelta {
 public:
-    explicit LecturaDeVuelta(const xml::SchemaCache& esquemas);
-    // Ends the text if the packing did not, and waits for the parser.
+    // Starts reading back the packing of the file original.
+    LecturaDeVuelta(const xml::SchemaCache& esquemas, const std::string& original);
+    // Waits for both threads.
     ~LecturaDeVuelta();
     LecturaDeVuelta(const LecturaDeVuelta&) = delete;
     LecturaDeVuelta& operator=(const LecturaDeVuelta&) = delete;
 
-    // The next piece of the packed text.
-    void Escribir(std::string_view texto);
-    // Ends the text and waits, repainting the windows meanwhile: whether the
-    // text passed the schemas and its reading has the digest original.
-    bool Igual(const xml::Huella::Digesto& original);
+    // Waits, repainting the windows meanwhile: whether the text read back
+    // passed the schemas, its reading has the digest original, and the text
+    // itself has the digest escrito (that of the records written).
+    bool Igual(const xml::Huella::Digesto& original, const xml::Huella::Digesto& escrito);
     // After Igual: whether the text passed the schemas.
     bool Valido() const { return valido_; }
 
@@ -41,10 +44,12 @@ private:
     };
 
     static Resultado Leer(int fd, const xml::SchemaCache& esquemas);
-    void CerrarEscritura();
+    // Packs original into fd, which it closes; the digest of the text.
+    static xml::Huella::Digesto Empaquetar(const std::string& original, int fd);
+    void Esperar();
 
     int lectura_ = -1;
-    int escritura_ = -1;
+    std::future<xml::Huella::Digesto> texto_;
     std::future<Resultado> resultado_;
     bool valido_ = false;
 };

@@ -1,6 +1,6 @@
 #include "platform/xml/Huella.h"
 
-#include "platform/runtime/RuntimeError.h"
+#include "platform/xml/DigestoTexto.h"
 
 #include <libxml/xmlreader.h>
 #include <sodium.h>
@@ -38,17 +38,11 @@ void agregarValor(std::string& destino, xmlAttrPtr attr) {
 
 } // namespace
 
-struct Huella::Estado {
-    crypto_generichash_state hash;
-};
-
 Huella::Huella(bool estricta, Evento alEvento)
-    : estricta_(estricta), alEvento_(std::move(alEvento)), estado_(std::make_unique<Estado>()) {
+    : estricta_(estricta), alEvento_(std::move(alEvento)),
+      digesto_(std::make_unique<DigestoTexto>()) {
     static_assert(sizeof(Digesto) >= crypto_generichash_BYTES_MIN &&
                   sizeof(Digesto) <= crypto_generichash_BYTES_MAX);
-    if (sodium_init() < 0 ||
-        crypto_generichash_init(&estado_->hash, nullptr, 0, sizeof(Digesto)) != 0)
-        rt::raise(rt::err::OutOfMemory);
 }
 
 Huella::~Huella() = default;
@@ -140,16 +134,22 @@ void Huella::agregarTexto(std::string_view parte) {
         texto_ += parte;
         return;
     }
-    for (const char c : parte) {
-        if (esBlanco(c)) {
+    // Runs of other characters are copied whole.
+    for (std::size_t i = 0; i < parte.size();) {
+        if (esBlanco(parte[i])) {
             blanco_ = true;
+            ++i;
             continue;
         }
+        std::size_t fin = i + 1;
+        while (fin < parte.size() && !esBlanco(parte[fin]))
+            ++fin;
         if (blanco_)
             texto_ += ' ';
         blanco_ = false;
         soloBlancos_ = false;
-        texto_ += c;
+        texto_.append(parte, i, fin - i);
+        i = fin;
     }
 }
 
@@ -178,18 +178,14 @@ void Huella::emitir(std::string_view evento, long linea) {
 }
 
 void Huella::volcar() {
-    crypto_generichash_update(&estado_->hash,
-                              reinterpret_cast<const unsigned char*>(pendiente_.data()),
-                              pendiente_.size());
+    digesto_->agregar(pendiente_);
     pendiente_.clear();
 }
 
 Huella::Digesto Huella::digesto() {
     cerrarTexto(false);
     volcar();
-    Digesto d{};
-    crypto_generichash_final(&estado_->hash, d.data(), d.size());
-    return d;
+    return digesto_->fin();
 }
 
 } // namespace xml

@@ -39,8 +39,6 @@ public:
     static long lineaDeNodo(_xmlTextReader* reader);
 
 private:
-    struct Estado;
-
     void abrir(_xmlTextReader* reader, long linea);
     void cerrar(long linea);
     void agregarTexto(std::string_view parte);
@@ -51,7 +49,7 @@ private:
 
     bool estricta_;
     Evento alEvento_;
-    std::unique_ptr<Estado> estado_;
+    std::unique_ptr<class DigestoTexto> digesto_;
     std::string pendiente_; // events not yet hashed
     std::string evento_;
     std::string texto_;
