@@ -29,11 +29,12 @@ std::string text(const xmlChar* s) {
     return s ? reinterpret_cast<const char*>(s) : "";
 }
 
-// The reader takes the file through limite, which must outlive it. A stream
-// (a pipe) is read from where it stands.
+// The reader takes the file through limite, which must outlive it. A file is
+// read from its start (one that cannot seek, a FIFO, is an error); a stream
+// from where it stands.
 ReaderPtr openReader(int fd, const std::string& path, LimiteAtributos& limite,
-                     ErrorCollector& errors) {
-    if (::lseek(fd, 0, SEEK_SET) < 0 && errno != ESPIPE)
+                     ErrorCollector& errors, bool stream = false) {
+    if (!stream && ::lseek(fd, 0, SEEK_SET) < 0)
         rt::raise(rt::err::PathFileAccess);
     ReaderPtr reader(xmlReaderForIO(LimiteAtributos::leer, nullptr, &limite, path.c_str(), nullptr,
                                     kOpcionesLector));
@@ -169,11 +170,12 @@ long doctypeLine(int fd) {
 // the root element, or an empty optional when none was reached.
 // Every node goes to huella when there is one.
 std::optional<std::string> readAll(int fd, const std::string& path, Esquema esquema,
-                                   ErrorCollector& errors, Huella* huella, bool repintar) {
+                                   ErrorCollector& errors, Huella* huella, bool repintar,
+                                   bool stream) {
     // The reader refers to both until freed, so they go last.
     LimiteAtributos limite(fd, path, errors);
     SchemaValidPtr ctxt;
-    ReaderPtr reader = openReader(fd, path, limite, errors);
+    ReaderPtr reader = openReader(fd, path, limite, errors, stream);
     if (esquema.schema) {
         attachSchema(reader.get(), esquema.schema, ctxt, errors);
         errors.holdValidity();
@@ -278,7 +280,7 @@ bool Document::load(const std::string& path) {
     if (errors.hasError())
         return fail(path, errors);
     const std::optional<std::string> ns =
-        readAll(fd.get(), path, esquema, errors, huella_, repintar_);
+        readAll(fd.get(), path, esquema, errors, huella_, repintar_, false);
     if (errors.hasError())
         return fail(path, errors);
     hasRoot_ = true;
@@ -295,7 +297,8 @@ bool Document::loadStream(int fd, const std::string& name) {
     Esquema esquema;
     if (const std::string* ns = cache_ ? cache_->soleNamespace() : nullptr)
         esquema = {cache_->find(*ns), *ns};
-    const std::optional<std::string> ns = readAll(fd, name, esquema, errors, huella_, repintar_);
+    const std::optional<std::string> ns =
+        readAll(fd, name, esquema, errors, huella_, repintar_, true);
     if (errors.hasError()) {
         error_.reason = errors.reason();
         return false;
