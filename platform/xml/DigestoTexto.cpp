@@ -6,6 +6,9 @@
 
 namespace xml {
 
+static_assert(sizeof(Huella::Digesto) >= crypto_generichash_BYTES_MIN &&
+              sizeof(Huella::Digesto) <= crypto_generichash_BYTES_MAX);
+
 struct DigestoTexto::Estado {
     crypto_generichash_state hash;
 };

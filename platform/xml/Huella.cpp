@@ -3,7 +3,6 @@
 #include "platform/xml/DigestoTexto.h"
 
 #include <libxml/xmlreader.h>
-#include <sodium.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -40,10 +39,7 @@ void agregarValor(std::string& destino, xmlAttrPtr attr) {
 
 Huella::Huella(bool estricta, Evento alEvento)
     : estricta_(estricta), alEvento_(std::move(alEvento)),
-      digesto_(std::make_unique<DigestoTexto>()) {
-    static_assert(sizeof(Digesto) >= crypto_generichash_BYTES_MIN &&
-                  sizeof(Digesto) <= crypto_generichash_BYTES_MAX);
-}
+      digesto_(std::make_unique<DigestoTexto>()) {}
 
 Huella::~Huella() = default;
 
