@@ -35,11 +35,18 @@ bool CValidarXml::ValidarXML(const std::string& pPaThXml, const std::string& pFo
 
 bool CValidarXml::Cargar(const std::string& pPaThXml, const std::string& esquema,
                          const std::string& nameSpace) {
-    xml::SchemaCache cache;
-    cache.add(nameSpace, esquema);
+    releida_.reset();
+    cache_ = std::make_unique<xml::SchemaCache>();
+    cache_->add(nameSpace, esquema);
     xml::Document documento;
     try {
-        documento.schemas(&cache);
+        std::unique_ptr<xml::Huella> huella;
+        if (conHuella_) {
+            huella = std::make_unique<xml::Huella>();
+            releida_ = std::make_unique<LecturaDeVuelta>(*cache_, pPaThXml);
+        }
+        documento.huella(huella.get());
+        documento.schemas(cache_.get());
         if (!documento.load(pPaThXml)) {
             vError = "Error : " + documento.parseError().reason + "\r\n\r\n" +
                      "Texto Fuente : " + documento.parseError().srcText;
@@ -49,6 +56,8 @@ bool CValidarXml::Cargar(const std::string& pPaThXml, const std::string& esquema
             vError = "Error : El NameSpace del Documento debe ser = " + nameSpace;
             return false;
         }
+        if (huella)
+            huella_ = huella->digesto();
         return true;
     } catch (const std::exception&) {
         vError = "Error : XML con caracteres inválidos";

@@ -1,5 +1,7 @@
 #include "processing/ControlEmpaquetado.h"
 
+#include "platform/xml/Codificacion.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -13,6 +15,13 @@ std::string TextoAncho(std::uint64_t linea) {
     return "El documento no puede enviarse tal como está: en la línea " + std::to_string(linea) +
            " se ve que está grabado en UTF-16 o UTF-32. Grábelo en UTF-8 y vuelva a "
            "procesarlo.";
+}
+
+std::string TextoCodificacion(std::uint64_t linea, const std::string& nombre) {
+    return "El documento no puede enviarse tal como está: en la línea " + std::to_string(linea) +
+           " declara la codificación \"" + nombre +
+           "\", en la que el archivo no puede armarse sin cambiar el texto. Grábelo en UTF-8 y "
+           "vuelva a procesarlo.";
 }
 
 std::string TextoPegado(std::uint64_t linea, std::uint64_t siguiente) {
@@ -74,12 +83,18 @@ bool NombraCodificacionAncha(std::string_view nombre) {
 
 bool ControlEmpaquetado::Revisar(const std::string& ruta) {
     error_.clear();
+    aviso_.clear();
     lineaEditor_ = 1;
+    lineaEncoding_ = 1;
     hayAnterior_ = false;
     LineasEnBloques entrada(ruta);
     if (!CodificacionAceptable(
             entrada.Leer(0, std::numeric_limits<std::uint64_t>::max(), kPrologo)))
         return false;
+    // What the parser read the document as, whatever the bytes look like.
+    const std::string declarada = xml::Codificacion::declarada(ruta);
+    if (!xml::Codificacion::compatible(declarada))
+        return Rechazar(TextoCodificacion(lineaEncoding_, declarada));
     LineasEnBloques::Linea linea;
     while (entrada.Siguiente(linea))
         if (!RevisarLinea(entrada, linea))
@@ -102,9 +117,10 @@ bool ControlEmpaquetado::CodificacionAceptable(std::string_view inicio) {
     if (fin == std::string_view::npos || encoding == std::string_view::npos)
         return true;
     const std::string_view declaracion = sinMarca.substr(0, fin);
+    lineaEncoding_ = 1 + FinesDeLinea(declaracion.substr(0, encoding));
     if (!NombraCodificacionAncha(ValorEncoding(declaracion, encoding + 8)))
         return true;
-    return Rechazar(TextoAncho(1 + FinesDeLinea(declaracion.substr(0, encoding))));
+    return Rechazar(TextoAncho(lineaEncoding_));
 }
 
 bool ControlEmpaquetado::RevisarLinea(LineasEnBloques& entrada,
@@ -132,8 +148,8 @@ bool ControlEmpaquetado::RevisarLinea(LineasEnBloques& entrada,
     if (!sinNulos)
         return Rechazar(TextoAncho(lineaEditor_));
     if (!enBlanco) {
-        if (hayAnterior_ && Pega(ultimoAnterior_, primero))
-            return Rechazar(TextoPegado(lineaAnterior_, lineaInicio));
+        if (hayAnterior_ && aviso_.empty() && Pega(ultimoAnterior_, primero))
+            aviso_ = TextoPegado(lineaAnterior_, lineaInicio);
         hayAnterior_ = true;
         ultimoAnterior_ = ultimo;
         lineaAnterior_ = lineaEditor_;

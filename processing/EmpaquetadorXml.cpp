@@ -3,14 +3,19 @@
 #include "platform/runtime/FileSystem.h"
 #include "platform/runtime/NumberedFiles.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 constexpr int kRegistros = 3;
 
 } // namespace
 
-void EmpaquetadorXml::Empaquetar(const std::string& pNombreArchivo, const std::string& fileTitle) {
+void EmpaquetadorXml::Empaquetar(const std::string& pNombreArchivo, const std::string& fileTitle,
+                                 Copia copia) {
     fileTitle_ = fileTitle;
+    copia_ = std::move(copia);
     v_cadena.clear();
     registrosAbiertos_ = false;
     totalLineasXml_ = 0;
@@ -26,6 +31,12 @@ void EmpaquetadorXml::Empaquetar(const std::string& pNombreArchivo, const std::s
         v_cadena.append(kLargoBloque, ' ');
         GrabarBloquesXml(true);
     }
+}
+
+void EmpaquetadorXml::Copiar(const std::string& pNombreArchivo, Copia copia) {
+    grabar_ = false;
+    Empaquetar(pNombreArchivo, "", std::move(copia));
+    grabar_ = true;
 }
 
 void EmpaquetadorXml::AgregarLinea(LineasEnBloques& entrada, const LineasEnBloques::Linea& linea) {
@@ -49,14 +60,17 @@ void EmpaquetadorXml::GrabarBloquesXml(const bool& last) {
 
 void EmpaquetadorXml::EscribirBloques(bool last) {
     while (v_cadena.size() >= kLargoBloque) {
-        if (!registrosAbiertos_) {
+        if (!registrosAbiertos_ && grabar_) {
             rt::Open(rt::tempPath(fileTitle_), rt::OpenMode::Append, kRegistros);
             registrosAbiertos_ = true;
         }
         ++v_Linea;
         Estado("Procesando : " + std::to_string(v_Linea.value()) + " de " +
                std::to_string(v_tot_lineas.value()));
-        GrabarRegistro(std::string_view(v_cadena).substr(0, kLargoBloque));
+        // The final call brings its text followed by one block of blanks.
+        const std::size_t texto = last ? v_cadena.size() - kLargoBloque : kLargoBloque;
+        GrabarRegistro(std::string_view(v_cadena).substr(0, kLargoBloque),
+                       kLargoBloque - std::min(texto, kLargoBloque));
         if (v_cadena.size() <= kLargoBloque || last)
             v_cadena.clear();
         else
@@ -72,9 +86,13 @@ void EmpaquetadorXml::CerrarRegistros() {
     Estado("");
 }
 
-void EmpaquetadorXml::GrabarRegistro(std::string_view bloque) {
-    rt::PrintLine(kRegistros, "02" + LimpiarCadena(bloque));
+void EmpaquetadorXml::GrabarRegistro(std::string_view bloque, std::size_t relleno) {
+    const std::string limpio = LimpiarCadena(bloque);
+    if (grabar_)
+        rt::PrintLine(kRegistros, "02" + limpio);
     ++totalLineasXml_;
+    if (copia_)
+        copia_(std::string_view(limpio).substr(0, limpio.size() - relleno));
 }
 
 std::string EmpaquetadorXml::LimpiarCadena(std::string_view s) {
@@ -86,6 +104,8 @@ std::string EmpaquetadorXml::LimpiarCadena(std::string_view s) {
 }
 
 void EmpaquetadorXml::Estado(const std::string& texto) {
+    if (!grabar_)
+        return;
     ventana_.EtiquetaCaption(texto);
     ventana_.EtiquetaRefresh();
 }

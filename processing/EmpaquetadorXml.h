@@ -9,6 +9,7 @@
 #include "processing/VentanaArchivoFinal.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,10 +17,19 @@ class EmpaquetadorXml {
 public:
     explicit EmpaquetadorXml(VentanaArchivoFinal& ventana) : ventana_(ventana) {}
 
+    // The records' text as it is written, without the blanks that fill up
+    // the last record.
+    using Copia = std::function<void(std::string_view)>;
+
     // Reads pNombreArchivo and appends the records to the temporary folder's
-    // fileTitle as file 3. Run-time errors go to the caller and may leave
-    // file 3 open.
-    void Empaquetar(const std::string& pNombreArchivo, const std::string& fileTitle);
+    // fileTitle as file 3, handing their text to copia too. Run-time errors
+    // go to the caller and may leave file 3 open.
+    void Empaquetar(const std::string& pNombreArchivo, const std::string& fileTitle,
+                    Copia copia = {});
+
+    // The same packing of pNombreArchivo, writing no record and no status:
+    // only the text goes to copia. Safe on a thread of its own.
+    void Copiar(const std::string& pNombreArchivo, Copia copia);
 
     // Records written by the last packing, the final one included.
     long long v_TotalLineasXml() const { return totalLineasXml_; }
@@ -42,11 +52,14 @@ private:
     // it stays open until CerrarRegistros, so a line opens it once.
     void EscribirBloques(bool last);
     void CerrarRegistros();
-    void GrabarRegistro(std::string_view bloque);
+    // relleno: the blanks at the end that only fill the record up.
+    void GrabarRegistro(std::string_view bloque, std::size_t relleno);
     void Estado(const std::string& texto);
 
     VentanaArchivoFinal& ventana_;
     std::string fileTitle_;
+    Copia copia_;
+    bool grabar_ = true;
     // Text read and not yet written: fewer than 498 bytes between two blocks
     // of a line.
     std::string v_cadena;

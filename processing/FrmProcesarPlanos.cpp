@@ -2,6 +2,7 @@
 
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtTamanoFijo.h"
+#include "processing/CValidarXml.h"
 #include "processing/CarpetaTemporal.h"
 #include "processing/EntradaFormulario.h"
 #include "validation/CValidarArchivo.h"
@@ -26,8 +27,9 @@ void FrmProcesarPlanos::Procesar() {
     const Corrida c = Valores();
     double lineas = 0;
     std::string cuit;
+    CValidarXml oXml;
     if (Validar(lineas, cuit) &&
-        ValidarEsquema(rt::tempPath("F" + c.formulario + "_" + c.version + ".xml"))) {
+        ValidarEsquema(rt::tempPath("F" + c.formulario + "_" + c.version + ".xml"), oXml)) {
         EtiquetaCaption("Generando Archivo ....");
         EtiquetaRefresh();
         Armar(static_cast<long long>(lineas), cuit,

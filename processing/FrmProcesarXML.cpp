@@ -1,9 +1,13 @@
 #include "processing/FrmProcesarXML.h"
 
+#include "platform/runtime/FileSystem.h"
 #include "platform/runtime/TextLines.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtTamanoFijo.h"
+#include "platform/xml/DigestoTexto.h"
+#include "processing/CValidarXml.h"
 #include "processing/ControlEmpaquetado.h"
+#include "processing/LecturaDeVuelta.h"
 #include "shell/Globales.h"
 
 #include <QGridLayout>
@@ -25,22 +29,43 @@ FrmProcesarXML::FrmProcesarXML(QWidget* parent)
 
 void FrmProcesarXML::Procesar() {
     Empezar();
-    if (ValidarEsquema(Dialogo.FileName) && Empaquetable(Dialogo.FileName)) {
+    CValidarXml oXml(true);
+    ControlEmpaquetado control;
+    if (ValidarEsquema(Dialogo.FileName, oXml) && Empaquetable(Dialogo.FileName, control)) {
         EtiquetaCaption("Generando Archivo ....");
         EtiquetaRefresh();
-        empaquetador_.Empaquetar(Dialogo.FileName, Valores().fileTitle);
-        ArmarConCuit();
+        if (EmpaquetadoIgual(oXml, control))
+            ArmarConCuit();
     }
     FinCorrida();
 }
 
-// A document that the packing would change is refused before anything is
-// packed.
-bool FrmProcesarXML::Empaquetable(const std::string& pNombreArchivo) {
-    ControlEmpaquetado control;
+// A document that no packing could keep is refused before anything is packed.
+bool FrmProcesarXML::Empaquetable(const std::string& pNombreArchivo, ControlEmpaquetado& control) {
     if (control.Revisar(pNombreArchivo))
         return true;
     ui::MsgBox(control.Error(), ui::Icon::Information);
+    return false;
+}
+
+// The packing was read back during the schema check; the records written must
+// hold that same text. Only the document that was validated goes out. A
+// refused document's records are gone before the box.
+bool FrmProcesarXML::EmpaquetadoIgual(const CValidarXml& oXml, const ControlEmpaquetado& control) {
+    const std::string registros = rt::tempPath(Valores().fileTitle);
+    xml::DigestoTexto escrito;
+    empaquetador_.Empaquetar(Dialogo.FileName, Valores().fileTitle,
+                             [&escrito](std::string_view texto) { escrito.agregar(texto); });
+    LecturaDeVuelta& releida = *oXml.Releida();
+    const bool igual = releida.Igual(oXml.Huella(), escrito.fin());
+    const bool valido = releida.Valido();
+    if (igual)
+        return true;
+    const std::string texto =
+        !control.Aviso().empty() ? control.Aviso()
+                                 : LecturaDeVuelta::Diferencia(Dialogo.FileName, registros, valido);
+    rt::deleteFileQuiet(registros);
+    ui::MsgBox(texto, ui::Icon::Information);
     return false;
 }
 

@@ -1,12 +1,16 @@
 #pragma once
 // The window in which the user turns a declaration that is already an XML
 // document into a submission file: schema validation, the check that the
-// packing keeps the document, packing of the file's own text into records,
-// and the submission sequence.
+// document can be packed, packing of the file's own text into records while
+// the packed text is read back and compared with the validated document, and
+// the submission sequence.
 #include "processing/EmpaquetadorXml.h"
 #include "processing/FrmProceso.h"
 
 #include <memory>
+
+class CValidarXml;
+class ControlEmpaquetado;
 
 class FrmProcesarXML : public FrmProceso {
     Q_OBJECT
@@ -22,7 +26,8 @@ protected:
 
 private:
     void Empezar();
-    bool Empaquetable(const std::string& pNombreArchivo);
+    bool Empaquetable(const std::string& pNombreArchivo, ControlEmpaquetado& control);
+    bool EmpaquetadoIgual(const CValidarXml& oXml, const ControlEmpaquetado& control);
     void ArmarConCuit();
 
     QLabel* Lbl_LineasTratadas = nullptr;

@@ -206,8 +206,7 @@ FrmProceso::Corrida FrmProceso::Valores() const {
             Dialogo.FileTitle};
 }
 
-bool FrmProceso::ValidarEsquema(const std::string& pPaThXml) {
-    CValidarXml oXml;
+bool FrmProceso::ValidarEsquema(const std::string& pPaThXml, CValidarXml& oXml) {
     if (oXml.ValidarXML(pPaThXml, corrida_.formulario, corrida_.version))
         return true;
     ui::MsgBox(oXml.Error());

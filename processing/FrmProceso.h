@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+class CValidarXml;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -89,8 +90,9 @@ protected:
     // The run's values during a run; otherwise the selected entry's and the
     // dialog's.
     Corrida Valores() const;
-    // The schema check of the run's document; false, after its box, ends the run.
-    bool ValidarEsquema(const std::string& pPaThXml);
+    // The schema check of the run's document by oXml; false, after its box,
+    // ends the run.
+    bool ValidarEsquema(const std::string& pPaThXml, CValidarXml& oXml);
     // The submission sequence with the run's values.
     void Armar(long long registros, const std::string& cuit, const std::string& sqlFormulario);
     // End of a run. A window closed during the run keeps its controls as they

@@ -4,6 +4,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/xml/ErrorCollector.h"
 #include "platform/xml/FileDescriptor.h"
+#include "platform/xml/Huella.h"
 #include "platform/xml/LimiteAtributos.h"
 #include "platform/xml/ParserScope.h"
 #include "platform/xml/SchemaCache.h"
@@ -20,11 +21,6 @@ namespace xml {
 
 namespace {
 
-// No network, keep line numbers past 65535. Without XML_PARSE_NOENT entities
-// are not substituted, without XML_PARSE_DTDLOAD no external subset is read,
-// and without XML_PARSE_HUGE the parser's limits on entity expansion hold.
-constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
-
 // A large document takes seconds and nothing else yields meanwhile: the
 // windows are redrawn every so many nodes.
 constexpr unsigned kNodosPorRepintado = 1024;
@@ -33,13 +29,15 @@ std::string text(const xmlChar* s) {
     return s ? reinterpret_cast<const char*>(s) : "";
 }
 
-// The reader takes the file through limite, which must outlive it.
-ReaderPtr openReader(const FileDescriptor& fd, const std::string& path, LimiteAtributos& limite,
-                     ErrorCollector& errors) {
-    if (::lseek(fd.get(), 0, SEEK_SET) < 0)
+// The reader takes the file through limite, which must outlive it. A file is
+// read from its start (one that cannot seek, a FIFO, is an error); a stream
+// from where it stands.
+ReaderPtr openReader(int fd, const std::string& path, LimiteAtributos& limite,
+                     ErrorCollector& errors, bool stream = false) {
+    if (!stream && ::lseek(fd, 0, SEEK_SET) < 0)
         rt::raise(rt::err::PathFileAccess);
-    ReaderPtr reader(
-        xmlReaderForIO(LimiteAtributos::leer, nullptr, &limite, path.c_str(), nullptr, kOptions));
+    ReaderPtr reader(xmlReaderForIO(LimiteAtributos::leer, nullptr, &limite, path.c_str(), nullptr,
+                                    kOpcionesLector));
     if (!reader)
         rt::raise(rt::err::OutOfMemory);
     xmlTextReaderSetStructuredErrorHandler(reader.get(), ErrorCollector::onError, &errors);
@@ -51,21 +49,13 @@ ReaderPtr openReader(const FileDescriptor& fd, const std::string& path, LimiteAt
 std::optional<std::string> rootNamespace(const FileDescriptor& fd, const std::string& path,
                                          ErrorCollector& errors) {
     LimiteAtributos limite(fd.get(), path, errors);
-    ReaderPtr reader = openReader(fd, path, limite, errors);
+    ReaderPtr reader = openReader(fd.get(), path, limite, errors);
     while (!errors.hasError() && xmlTextReaderRead(reader.get()) == 1)
         if (xmlTextReaderNodeType(reader.get()) == XML_READER_TYPE_ELEMENT)
             return text(xmlTextReaderConstNamespaceUri(reader.get()));
     if (!errors.hasError())
         errors.raise("Document is empty", path, 0);
     return std::nullopt;
-}
-
-// Line of the reader's node; its parent's when the node has none of its own.
-long nodeLine(xmlTextReaderPtr reader) {
-    for (xmlNodePtr node = xmlTextReaderCurrentNode(reader); node; node = node->parent)
-        if (const long line = xmlGetLineNo(node); line > 0)
-            return line;
-    return xmlTextReaderGetParserLineNumber(reader);
 }
 
 // The line on which the text read so far ends, after the reader's node. A
@@ -77,7 +67,7 @@ long lineReached(xmlTextReaderPtr reader, int type, long reached) {
     case XML_READER_TYPE_ELEMENT:
     case XML_READER_TYPE_COMMENT:
     case XML_READER_TYPE_PROCESSING_INSTRUCTION:
-        return std::max(reached, nodeLine(reader));
+        return std::max(reached, Huella::lineaDeNodo(reader));
     case XML_READER_TYPE_TEXT:
     case XML_READER_TYPE_CDATA:
     case XML_READER_TYPE_WHITESPACE:
@@ -139,14 +129,53 @@ void atRoot(xmlTextReaderPtr reader, const std::string& ns, Esquema& esquema,
     esquema.schema = nullptr;
 }
 
+// A document type declaration with an internal subset could give elements
+// attribute values that the document does not write; nullptr when none.
+const char* internalSubset(xmlTextReaderPtr reader, int type) {
+    if (type != XML_READER_TYPE_DOCUMENT_TYPE)
+        return nullptr;
+    const xmlNodePtr node = xmlTextReaderCurrentNode(reader);
+    if (!node || !node->children)
+        return nullptr;
+    return "La declaración <!DOCTYPE> del documento trae definiciones entre corchetes, que "
+           "pueden dar a los datos valores que el documento no escribe: no se admiten";
+}
+
+// The line on which "<!DOCTYPE" first stands in the file, counting line ends
+// as the parser does (LF, CR LF, lone CR); the declaration node carries none.
+// 0 for a stream.
+long doctypeLine(int fd) {
+    constexpr std::string_view kMarca = "<!DOCTYPE";
+    std::string ventana;
+    long line = 1;
+    char buf[65536];
+    off_t at = 0;
+    for (ssize_t n; (n = ::pread(fd, buf, sizeof buf, at)) > 0; at += n) {
+        ventana.append(buf, static_cast<std::size_t>(n));
+        const std::size_t hallada = ventana.find(kMarca);
+        const std::size_t hasta = hallada == std::string::npos
+                                      ? ventana.size() - std::min(ventana.size(), kMarca.size())
+                                      : hallada;
+        for (std::size_t i = 0; i < hasta; ++i)
+            if (ventana[i] == '\n' || (ventana[i] == '\r' && ventana[i + 1] != '\n'))
+                ++line;
+        if (hallada != std::string::npos)
+            return line;
+        ventana.erase(0, hasta);
+    }
+    return 0;
+}
+
 // Reads the whole file once, stopping at the first error; the namespace of
 // the root element, or an empty optional when none was reached.
-std::optional<std::string> readAll(const FileDescriptor& fd, const std::string& path,
-                                   Esquema esquema, ErrorCollector& errors) {
+// Every node goes to huella when there is one.
+std::optional<std::string> readAll(int fd, const std::string& path, Esquema esquema,
+                                   ErrorCollector& errors, Huella* huella, bool repintar,
+                                   bool stream) {
     // The reader refers to both until freed, so they go last.
-    LimiteAtributos limite(fd.get(), path, errors);
+    LimiteAtributos limite(fd, path, errors);
     SchemaValidPtr ctxt;
-    ReaderPtr reader = openReader(fd, path, limite, errors);
+    ReaderPtr reader = openReader(fd, path, limite, errors, stream);
     if (esquema.schema) {
         attachSchema(reader.get(), esquema.schema, ctxt, errors);
         errors.holdValidity();
@@ -161,11 +190,15 @@ std::optional<std::string> readAll(const FileDescriptor& fd, const std::string& 
             root = text(xmlTextReaderConstNamespaceUri(reader.get()));
             atRoot(reader.get(), *root, esquema, errors);
         }
-        if (++nodos % kNodosPorRepintado == 0)
+        if (++nodos % kNodosPorRepintado == 0 && repintar)
             ui::Repintar();
+        if (huella)
+            huella->nodo(reader.get(), type);
         // A reference node has no line of its own and the text before it is
         // already freed: it stands where the text read so far ends.
         reached = lineReached(reader.get(), type, reached);
+        if (const char* razon = internalSubset(reader.get(), type))
+            errors.raise(razon, path, doctypeLine(fd));
         // An entity left unexpanded would escape validation: the schema would
         // see its name, not its text.
         if (const xmlChar* name = entityReference(reader.get(), type))
@@ -246,9 +279,30 @@ bool Document::load(const std::string& path) {
     const Esquema esquema = esquemaInicial(cache_, fd, path, errors);
     if (errors.hasError())
         return fail(path, errors);
-    const std::optional<std::string> ns = readAll(fd, path, esquema, errors);
+    const std::optional<std::string> ns =
+        readAll(fd.get(), path, esquema, errors, huella_, repintar_, false);
     if (errors.hasError())
         return fail(path, errors);
+    hasRoot_ = true;
+    rootNamespace_ = *ns;
+    return true;
+}
+
+bool Document::loadStream(int fd, const std::string& name) {
+    error_ = ParseError{};
+    hasRoot_ = false;
+    rootNamespace_.clear();
+    ErrorCollector errors;
+    ParserScope scope(errors, ParserScope::refuseAll);
+    Esquema esquema;
+    if (const std::string* ns = cache_ ? cache_->soleNamespace() : nullptr)
+        esquema = {cache_->find(*ns), *ns};
+    const std::optional<std::string> ns =
+        readAll(fd, name, esquema, errors, huella_, repintar_, true);
+    if (errors.hasError()) {
+        error_.reason = errors.reason();
+        return false;
+    }
     hasRoot_ = true;
     rootNamespace_ = *ns;
     return true;

@@ -1,7 +1,8 @@
 #pragma once
-// For the duration of one parse: libxml2's process-wide error output goes to
-// a collector instead of stderr, and external entities are resolved only by
-// the given loader. Everything is restored on leaving the scope.
+// For the duration of one parse: libxml2's error output goes to a collector
+// instead of stderr, and external entities are resolved only by the given
+// loader. Everything is restored on leaving the scope. Scopes on several
+// threads at once must give the same loader.
 #include "platform/xml/ErrorCollector.h"
 
 #include <libxml/parser.h>
@@ -23,7 +24,6 @@ private:
     void* genericContext_;
     xmlStructuredErrorFunc structuredFunc_;
     void* structuredContext_;
-    xmlExternalEntityLoader loader_;
 };
 
 } // namespace xml

@@ -7,6 +7,11 @@
 
 namespace xml {
 
+// No network, keep line numbers past 65535. Without XML_PARSE_NOENT entities
+// are not substituted, without XML_PARSE_DTDLOAD no external subset is read,
+// and without XML_PARSE_HUGE the parser's limits on entity expansion hold.
+inline constexpr int kOpcionesLector = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
+
 struct ReaderFree {
     void operator()(xmlTextReaderPtr p) const { xmlFreeTextReader(p); }
 };

@@ -1,6 +1,9 @@
 #include "platform/xml/Document.h"
 #include "platform/runtime/TextLines.h"
+#include "platform/xml/Codificacion.h"
 #include "platform/xml/EtiquetaEnCurso.h"
+#include "platform/xml/Huella.h"
+#include "platform/xml/PrimeraDiferencia.h"
 #include "platform/xml/SchemaCache.h"
 #include "platform/xml/SourceLine.h"
 #include "tests/support/TestEnv.h"
@@ -35,8 +38,9 @@ const char* const kSchema = R"(<?xml version="1.0" encoding="UTF-8"?>
 )";
 
 const char* const kProlog = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-// Declares the entity e; the root element starts on line 5.
-const std::string kEntidad = std::string(kProlog) + "<!DOCTYPE root [\n<!ENTITY e \"v\">\n]>\n";
+// Names an external subset, never read, where e could be declared; the root
+// element starts on line 5.
+const std::string kEntidad = std::string(kProlog) + "<!DOCTYPE root\n  SYSTEM\n  \"e.dtd\">\n";
 
 std::string laughs(const std::string& use) {
     std::string dtd = "<!DOCTYPE root [\n <!ENTITY l0 \"lol\">\n";
@@ -110,21 +114,27 @@ TEST_F(DocumentTest, FailureNamesReasonLineAndSourceText) {
          "<root xmlns=\"urn:t\"><a>S & A</a></root>"},
         // A reference stands where the text before it ends.
         {"reference after lines of text",
-         kEntidad + "<root xmlns=\"urn:t\">\n<a>uno\ndos\ntres &e;</a>\n</root>\n", "not expanded",
-         8, "tres &e;</a>"},
+         kEntidad + "<root xmlns=\"urn:t\">\n<a>uno\ndos\ntres &e;</a>\n</root>\n", "Entity 'e'", 8,
+         "tres &e;</a>"},
         {"reference after blank lines",
-         kEntidad + "<root xmlns=\"urn:t\">\n<a>x</a><a>\n\n\n&e;</a></root>", "not expanded", 9,
+         kEntidad + "<root xmlns=\"urn:t\">\n<a>x</a><a>\n\n\n&e;</a></root>", "Entity 'e'", 9,
          "&e;</a></root>"},
         {"reference after a section and a comment",
          kEntidad + "<root xmlns=\"urn:t\">\n<a><![CDATA[x\ny]]><!-- c\nd -->&e;</a></root>",
-         "not expanded", 8, "d -->&e;</a></root>"},
+         "Entity 'e'", 8, "d -->&e;</a></root>"},
         {"reference after a long text",
          kEntidad + "<root xmlns=\"urn:t\">\n<a>" + std::string(400, 'x') + "\r\n" +
              std::string(400, 'y') + "\r\nz &e;</a></root>",
-         "not expanded", 8, "z &e;</a></root>"},
+         "Entity 'e'", 8, "z &e;</a></root>"},
         {"reference in an attribute",
-         kEntidad + "<root xmlns=\"urn:t\">\n<a\n x=\"&e;\">v</a></root>", "not expanded", 7,
+         kEntidad + "<root xmlns=\"urn:t\">\n<a\n x=\"&e;\">v</a></root>", "Entity 'e'", 7,
          " x=\"&e;\">v</a></root>"},
+        // Its attribute defaults would fill in values the document lacks.
+        {"internal subset",
+         std::string(kProlog) + "<!-- c -->\r\n<!DOCTYPE root [<!ATTLIST a x CDATA \"d\">]>" +
+             "\n<root xmlns=\"urn:t\">\n<a>v</a></root>",
+         "<!DOCTYPE> del documento trae definiciones", 3,
+         "<!DOCTYPE root [<!ATTLIST a x CDATA \"d\">]>"},
     };
     for (const auto& c : cases) {
         EXPECT_FALSE(load(c.text)) << c.name;
@@ -329,6 +339,12 @@ TEST_F(DocumentTest, PredefinedAndCharacterReferencesPass) {
         << error().reason;
 }
 
+TEST_F(DocumentTest, DocumentTypeDeclarationWithoutInternalSubsetPasses) {
+    for (const char* dtd : {"<!DOCTYPE root>", "<!DOCTYPE root []>"})
+        EXPECT_TRUE(load(std::string(kProlog) + dtd + "<root xmlns=\"urn:t\"><a>v</a></root>"))
+            << dtd << ": " << error().reason;
+}
+
 TEST_F(DocumentTest, EntityExpansionBombsAreRefused) {
     for (const std::string& text : {laughs("<root xmlns=\"urn:t\"><a>&l9;</a></root>"),
                                     laughs("<root xmlns=\"urn:t\"><a x=\"&l9;\">v</a></root>")}) {
@@ -388,6 +404,104 @@ TEST_F(DocumentTest, NothingIsWrittenToStandardError) {
     ::close(saved);
     ::close(sink);
     EXPECT_EQ(testenv::readFile(dir.file("stderr.txt")), "");
+}
+
+} // namespace
+
+namespace {
+
+// Two documents read the same exactly where the canonical reading says so;
+// where they do not, the first difference is found on the line it lies on.
+TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
+    const struct {
+        const char* caso;
+        std::string a, b;
+        // Of a where its reading first differs (a text names the line where the
+        // parser ends it); 0: they read the same.
+        long linea;
+    } casos[] = {
+        {"attribute order", "<r x=\"1\" y=\"2\"/>", "<r y=\"2\" x=\"1\"/>", 0},
+        {"attribute value", "<r>\n<e x=\"1\"/></r>", "<r><e x=\"2\"/></r>", 2},
+        {"run of white space", "<r>a \r\n\t b</r>", "<r>a b</r>", 0},
+        {"text glued", "<r>\n\n<e>a\nb</e></r>", "<r><e>ab</e></r>", 4},
+        {"comment splits no text", "<r>a<!-- x -->b</r>", "<r>ab</r>", 0},
+        {"CDATA joins the text", "<r><![CDATA[a]]>b</r>", "<r>ab</r>", 0},
+        {"processing instruction", "<r><?p x?></r>", "<r/>", 0},
+        {"blanks between elements", "<r>\n  <e/>\n</r>", "<r><e/></r>", 0},
+        {"blanks as a value", "<r><e>\n</e></r>", "<r><e></e></r>", 2},
+        {"empty element forms", "<r><e/></r>", "<r><e></e></r>", 0},
+        {"line end ending a value", "<r>\n<e>a\n</e></r>", "<r><e>a</e></r>", 3},
+        {"mixed content", "<r>a<e/>b</r>", "<r>a<e/> b</r>", 1},
+        {"namespace", "<r xmlns=\"urn:a\"/>", "<r xmlns=\"urn:b\"/>", 1},
+        {"element order", "<r><a/>\n<b/></r>", "<r><b/><a/></r>", 1},
+        {"element missing at the end", "<r><a/>\n<b/></r>", "<r><a/></r>", 2},
+    };
+    testenv::TempDir dir;
+    const auto digesto = [&](const std::string& ruta) {
+        xml::Huella huella;
+        xml::Document doc;
+        doc.huella(&huella);
+        EXPECT_TRUE(doc.load(ruta)) << doc.parseError().reason;
+        return huella.digesto();
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        const std::string a = dir.file("a.xml"), b = dir.file("b.xml");
+        testenv::writeFile(a, c.a);
+        testenv::writeFile(b, c.b);
+        EXPECT_EQ(digesto(a) == digesto(b), c.linea == 0);
+        EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, c.b, false), c.linea);
+    }
+}
+
+// Strict, white space inside a text counts as it stands.
+TEST(HuellaTest, StrictReadingCountsEveryBlank) {
+    testenv::TempDir dir;
+    const std::string a = dir.file("a.xml");
+    testenv::writeFile(a, "<r>\n  <e>a\n  b</e>\n</r>");
+    EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, "<r><e>a  b</e></r>", false), 0);
+    EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, "<r><e>a  b</e></r>", true), 3);
+}
+
+TEST(CodificacionTest, OnlyEncodingsThatKeepAsciiUnderAnyOfTheirNames) {
+    const struct {
+        const char* nombre;
+        bool admitida;
+    } casos[] = {
+        {"", true},
+        {"UTF-8", true},
+        {"utf8", true},
+        {"US-ASCII", true},
+        {"ANSI_X3.4-1968", true},
+        {"latin1", true},
+        {"l1", true},
+        {"ISO_8859-1", true},
+        {"IBM819", true},
+        {"ISO-LATIN-1", true},
+        {"ISO-8859-16", true},
+        {"cp1252", true},
+        {"windows-1258", true},
+        {"MS-ANSI", true},
+        {"ISO-2022-KR", false},
+        {"ISO-2022-JP", false},
+        {"IBM037", false},
+        {"UTF-7", false},
+        {"UTF-16", false},
+        {"GB18030", false},
+        {"SHIFT_JIS", false},
+        {"KOI8-R", false},
+        {"CP850", false},
+        {"HZ", false},
+        {"desconocida", false},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(xml::Codificacion::compatible(c.nombre), c.admitida) << c.nombre;
+    testenv::TempDir dir;
+    const std::string ruta = dir.file("d.xml");
+    testenv::writeFile(ruta, "<?xml version=\"1.0\" encoding=\"cp1252\"?>\n<!-- c --><r/>");
+    EXPECT_EQ(xml::Codificacion::declarada(ruta), "cp1252");
+    testenv::writeFile(ruta, "<r/>");
+    EXPECT_EQ(xml::Codificacion::declarada(ruta), "");
 }
 
 } // namespace

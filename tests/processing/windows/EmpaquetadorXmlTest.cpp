@@ -33,7 +33,7 @@ protected:
     std::vector<std::string> empaquetar(const std::string& bytes) {
         const std::string entrada = dir.file("doc.xml");
         testenv::writeFile(entrada, bytes);
-        empaquetador.Empaquetar(entrada, "doc.xml");
+        empaquetador.Empaquetar(entrada, "doc.xml", copiar);
         if (!rt::fileExists(rt::tempPath("doc.xml")))
             return {};
         const std::string escrito = testenv::readFile(rt::tempPath("doc.xml"));
@@ -56,6 +56,7 @@ protected:
     testenv::ScopedEnv tmpEnv{"tmp", tmp.path().c_str()};
     EstadoPrueba estado;
     EmpaquetadorXml empaquetador{estado};
+    EmpaquetadorXml::Copia copiar;
 };
 
 TEST_F(EmpaquetadorXmlTest, TextOfTheDocumentBecomesRecords) {
@@ -142,13 +143,23 @@ TEST_F(EmpaquetadorXmlTest, LongLinesPackAsTheWholeTextDoes) {
         SCOPED_TRACE(c.caso);
         rt::deleteFileQuiet(rt::tempPath("doc.xml"));
         const std::vector<std::string> esperados = registrosEsperados(c.texto);
+        std::string copia;
+        copiar = [&copia](std::string_view texto) { copia += texto; };
         EXPECT_EQ(empaquetar(c.texto), esperados);
+        std::string unidos;
+        for (const std::string& r : esperados)
+            unidos += r;
+        // The copy is the records' text without the blanks that fill the last.
+        EXPECT_EQ(copia, unidos.substr(0, copia.size()));
+        EXPECT_EQ(unidos.find_first_not_of(' ', copia.size()), std::string::npos);
+        EXPECT_NE(copia.back(), ' ');
         EXPECT_EQ(empaquetador.v_TotalLineasXml(), static_cast<long long>(esperados.size()));
     }
 }
 
-// Whether a document goes out as the packing makes it: what is refused names
-// its line as an editor counts them (CR LF, CR and LF each end one).
+// Whether a document can be packed at all, and where the join would glue two
+// pieces of text: texts name the line as an editor counts them (CR LF, CR and
+// LF each end one).
 TEST(ControlEmpaquetadoTest, RefusesWhatThePackingWouldChange) {
     using namespace std::string_literals;
     const auto pegado = [](int linea, int siguiente) {
@@ -164,11 +175,21 @@ TEST(ControlEmpaquetadoTest, RefusesWhatThePackingWouldChange) {
                " se ve que está grabado en UTF-16 o UTF-32. Grábelo en UTF-8 y vuelva a "
                "procesarlo.";
     };
+    const auto codificacion = [](int linea, const std::string& nombre) {
+        return "El documento no puede enviarse tal como está: en la línea " +
+               std::to_string(linea) + " declara la codificación \"" + nombre +
+               "\", en la que el archivo no puede armarse sin cambiar el texto. Grábelo en UTF-8 "
+               "y vuelva a procesarlo.";
+    };
     const std::string largo(70000, 'x');
+    const auto declarada = [](const char* nombre) {
+        return "<?xml version=\"1.0\"\r\n encoding=\"" + std::string(nombre) + "\"?><a>x</a>";
+    };
     const struct {
         const char* caso;
         std::string bytes;
-        std::string error; // empty: the document passes
+        std::string error; // empty: the document can be packed
+        std::string aviso = {};
     } casos[] = {
         {"pretty-printed",
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a xmlns=\"urn:x\" b=\"1\">\r\n"
@@ -186,12 +207,22 @@ TEST(ControlEmpaquetadoTest, RefusesWhatThePackingWouldChange) {
         {"UTF-8 byte-order mark", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a/>",
          ""},
         {"one-byte encoding", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<a>\xe9</a>", ""},
-        {"attribute across lines", "<a xmlns=\"urn:x\"\r\nfecha=\"2024-04-15\"/>", pegado(1, 2)},
-        {"text across lines", "<a>\r\n  <c>Exportadora\r\ndel Sur</c>\r\n</a>", pegado(2, 3)},
-        {"text across a lone CR", "<a>Exportadora\rdel Sur</a>", pegado(1, 2)},
-        {"blank lines do not separate", "<a>Exportadora\r\n\r\n   \r\ndel Sur</a>", pegado(1, 4)},
-        {"lone LFs count as editor lines", "<a>\n<c/>\n<c>uno\r\ndos</c></a>", pegado(3, 4)},
-        {"after a line longer than a block", "<a>" + largo + "\r\n" + largo + "</a>", pegado(1, 2)},
+        {"attribute across lines", "<a xmlns=\"urn:x\"\r\nfecha=\"2024-04-15\"/>", "",
+         pegado(1, 2)},
+        {"text across lines", "<a>\r\n  <c>Exportadora\r\ndel Sur</c>\r\n</a>", "", pegado(2, 3)},
+        {"text across a lone CR", "<a>Exportadora\rdel Sur</a>", "", pegado(1, 2)},
+        {"blank lines do not separate", "<a>Exportadora\r\n\r\n   \r\ndel Sur</a>", "",
+         pegado(1, 4)},
+        {"lone LFs count as editor lines", "<a>\n<c/>\n<c>uno\r\ndos</c></a>", "", pegado(3, 4)},
+        {"after a line longer than a block", "<a>" + largo + "\r\n" + largo + "</a>", "",
+         pegado(1, 2)},
+        {"only the first join is named", "<a>uno\r\ndos\r\ntres</a>", "", pegado(1, 2)},
+        {"a NUL after a join is still refused", "<a>uno\r\ndos\0</a>"s, ancho(2)},
+        {"declared latin1", declarada("latin1"), ""},
+        {"declared cp1252", declarada("cp1252"), ""},
+        {"declared ISO_8859-15", declarada("ISO_8859-15"), ""},
+        {"declared ISO-2022-KR", declarada("ISO-2022-KR"), codificacion(2, "ISO-2022-KR")},
+        {"declared KOI8-R", declarada("KOI8-R"), codificacion(2, "KOI8-R")},
         {"UTF-16 LE byte-order mark", "\xFF\xFE<\0a\0/\0>\0"s, ancho(1)},
         {"UTF-16 BE byte-order mark", "\xFE\xFF\0<\0a\0/\0>"s, ancho(1)},
         {"UTF-32 LE byte-order mark", "\xFF\xFE\0\0<\0\0\0"s, ancho(1)},
@@ -214,6 +245,7 @@ TEST(ControlEmpaquetadoTest, RefusesWhatThePackingWouldChange) {
         ControlEmpaquetado control;
         EXPECT_EQ(control.Revisar(ruta), c.error.empty());
         EXPECT_EQ(control.Error(), c.error);
+        EXPECT_EQ(control.Aviso(), c.aviso);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <chrono>
+#include <iconv.h>
 #include <thread>
 
 using ventanas::Controles;
@@ -118,6 +119,98 @@ TEST_F(XmlTest, DocumentThePackingWouldChangeIsRefused) {
         EXPECT_EQ(Controles(v).CmdSalir->text().toStdString(), "Salir");
         EXPECT_TRUE(temporales().empty());
         EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
+    }
+}
+
+// Bytes in another encoding, for documents written in one that does not keep
+// ASCII.
+std::string recodificar(const std::string& utf8, const char* a) {
+    iconv_t cd = iconv_open(a, "UTF-8");
+    std::string entrada = utf8, salida(utf8.size() * 4 + 16, '\0');
+    char* in = entrada.data();
+    char* out = salida.data();
+    std::size_t quedan = entrada.size(), libre = salida.size();
+    iconv(cd, &in, &quedan, &out, &libre);
+    iconv_close(cd);
+    salida.resize(salida.size() - libre);
+    return salida;
+}
+
+// Every document either goes out so that its records read as the document
+// that was validated, or is refused with one box after the packing.
+TEST_F(XmlTest, WhatIsSubmittedReadsAsTheValidatedDocument) {
+    const std::string muestra = testenv::sampleText("datos/F0804_00100.xml");
+    const auto cambiar = [&](std::string texto, const std::string& de, const std::string& a) {
+        return texto.replace(texto.find(de), de.size(), a);
+    };
+    const auto con = [&](const std::string& de, const std::string& a) {
+        return cambiar(muestra, de, a);
+    };
+    std::string unaLinea;
+    for (const std::string& linea : rt::splitLines(muestra))
+        unaLinea += linea;
+    // ISO-2022-KR: between SO and SI the parser reads byte pairs as Korean
+    // text, the packing makes both blanks and the pairs markup again.
+    const std::string so = "\x0E", si = "\x0F";
+    const std::string resto = muestra.substr(muestra.find("</Exportador>") + 13);
+    const std::size_t inicioRaiz = muestra.find("<Exportacion");
+    const std::string raiz =
+        muestra.substr(inicioRaiz, muestra.find('>', inicioRaiz) + 1 - inicioRaiz);
+    const std::string coreano =
+        cambiar(muestra.substr(0, muestra.find("?>") + 2), "UTF-8", "ISO-2022-KR") +
+        "<!-- \x1B$)C -->\r\n" + raiz + "\r\n<?P0 " + so + "?>" + si +
+        "<Exportador cuit=\"27999999993\"><RazonSocial>" + so + "<![CDATA[x" + si +
+        "?><Exportador cuit=\"20123456786\"><RazonSocial>" + so + "]]>y" + si +
+        "Real</RazonSocial></Exportador>" + resto;
+    const std::string cambia = "al armar el archivo cambiaría lo que dice la línea ";
+    const struct {
+        const char* caso;
+        std::string bytes;
+        std::string rechazo; // empty: the document goes out
+    } casos[] = {
+        {"CDATA opens the next line", con("Exportadora del", "Exportadora\r\n<![CDATA[del]]>"),
+         cambia + "4 "},
+        {"comment opens the next line", con("Exportadora del", "Exportadora\r\n<!--c-->del"),
+         cambia + "4 "},
+        {"PI opens the next line", con("Exportadora del", "Exportadora\r\n<?p x?>del"),
+         cambia + "4 "},
+        {"line ends in > inside a value", con("Exportadora", "Expo>\r\nrtadora"), cambia + "4 "},
+        {"value of one line end", con("Exportadora del Sur S.A.", "\r\n"), cambia + "5 "},
+        {"text across lines", con("Exportadora del", "Exportadora\r\ndel"),
+         "en la línea 4 un dato queda cortado y sigue en la línea 5;"},
+        {"ISO-2022-KR", coreano, "declara la codificación \"ISO-2022-KR\""},
+        {"ISO-2022-JP", con("UTF-8", "ISO-2022-JP"), "declara la codificación \"ISO-2022-JP\""},
+        {"IBM037", recodificar(con("UTF-8", "IBM037"), "IBM037"),
+         "declara la codificación \"IBM037\""},
+        {"defaults from an internal subset",
+         con("<Exportacion", "<!DOCTYPE Exportacion [<!ATTLIST Exportador cuit CDATA "
+                             "\"27999999993\">]>\r\n<Exportacion"),
+         "Error : La declaración <!DOCTYPE>"},
+        {"comment across lines", con("<Destino>", "<!-- una\r\nnota --><Destino>"), ""},
+        {"line break before > of a tag", con("<Destino>", "<Destino\r\n>"), ""},
+        {"line break after =", con("cuit=", "cuit=\r\n"), ""},
+        {"document type without subset", con("<Exportacion", "<!DOCTYPE Exportacion><Exportacion"),
+         ""},
+        {"latin1", recodificar(con("UTF-8", "latin1"), "latin1"), ""},
+        {"pretty-printed", muestra, ""},
+        {"one line", unaLinea, ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        dialogos.clear();
+        rt::deleteFileQuiet(drive->processed() + "/020720F0804.dat.b64");
+        for (const std::string& f : ventanas::archivos(drive->processed()))
+            rt::deleteFileQuiet(drive->processed() + "/" + f);
+        procesar(v, drive->writeData("exportacion.xml", c.bytes));
+        ASSERT_EQ(dialogos.boxes().size(), 1u);
+        if (c.rechazo.empty()) {
+            EXPECT_EQ(textos()[0].rfind("Se genero el Archivo :", 0), 0u) << textos()[0];
+            continue;
+        }
+        EXPECT_NE(textos()[0].find(c.rechazo), std::string::npos) << textos()[0];
+        EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
+        esperarReposo(v);
+        EXPECT_TRUE(temporales().empty());
     }
 }
 

@@ -1,0 +1,21 @@
+#pragma once
+// The character encoding a document declares, and whether it is one in which
+// every byte below 128 is that ASCII character (UTF-8, US-ASCII, ISO-8859-n,
+// windows-125n), under any name the parser knows it by. The packing of the
+// XML road works on bytes, so it keeps only documents in such an encoding.
+#include <string>
+
+namespace xml {
+
+class Codificacion {
+public:
+    // The encoding named in the document's declaration, as written; empty
+    // when it names none or the file does not start as a document.
+    static std::string declarada(const std::string& path);
+    // Whether the parser reads a document declaring nombre as one of those
+    // encodings: its decoder must give every byte the character that one of
+    // them gives it. The empty name (nothing declared) is UTF-8.
+    static bool compatible(const std::string& nombre);
+};
+
+} // namespace xml

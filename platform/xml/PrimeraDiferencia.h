@@ -1,0 +1,17 @@
+#pragma once
+// Where two documents first read differently, walking both readings side by
+// side (see Huella): for showing the user the line of a document that a
+// transformation changed. Costly; for the failure path only.
+#include <string>
+#include <string_view>
+
+namespace xml {
+
+class PrimeraDiferencia {
+public:
+    // The line of the file original where its reading first differs from that
+    // of the text otro; 0 when the readings are equal.
+    static long buscar(const std::string& original, std::string_view otro, bool estricta);
+};
+
+} // namespace xml

@@ -1,0 +1,134 @@
+#include "processing/LecturaDeVuelta.h"
+
+#include "processing/EmpaquetadorXml.h"
+#include "processing/VentanaArchivoFinal.h"
+
+#include "platform/runtime/RuntimeError.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/xml/DigestoTexto.h"
+#include "platform/xml/Document.h"
+#include "platform/xml/PrimeraDiferencia.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace {
+
+// The parser may stop before the end of the text; the rest is read and
+// dropped so that the packing never waits on a full pipe.
+void Vaciar(int fd) {
+    char buf[65536];
+    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) != 0;)
+        if (n < 0 && errno != EINTR)
+            return;
+}
+
+constexpr std::size_t kRegistro = 502; // "02", 498 bytes of text, CR LF
+constexpr std::size_t kTexto = 498;
+
+// The records' text: each without "02" and CR LF, the blanks that fill up
+// the last one dropped.
+std::string TextoDeRegistros(const std::string& registros) {
+    std::ifstream archivo(registros, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(archivo), {}};
+    std::string texto;
+    for (std::size_t i = 0; i + kRegistro <= bytes.size(); i += kRegistro)
+        texto.append(bytes, i + 2, kTexto);
+    texto.erase(texto.find_last_not_of(' ') + 1);
+    return texto;
+}
+
+} // namespace
+
+std::string LecturaDeVuelta::Diferencia(const std::string& original, const std::string& registros,
+                                        bool valido) {
+    const std::string texto = TextoDeRegistros(registros);
+    long linea = xml::PrimeraDiferencia::buscar(original, texto, false);
+    // Read the same but no longer valid: white space inside a value changed.
+    if (linea == 0 && !valido)
+        linea = xml::PrimeraDiferencia::buscar(original, texto, true);
+    return "El documento no puede enviarse tal como está: al armar el archivo cambiaría lo que "
+           "dice la línea " +
+           std::to_string(std::max(linea, 1L)) +
+           " (por ejemplo, un salto de línea dentro de un dato o junto a una sección CDATA, un "
+           "comentario o una instrucción). Escriba ese dato en una sola línea y vuelva a "
+           "procesarlo.";
+}
+
+LecturaDeVuelta::LecturaDeVuelta(const xml::SchemaCache& esquemas, const std::string& original) {
+    int extremos[2];
+    if (::pipe2(extremos, O_CLOEXEC) != 0)
+        rt::raise(rt::err::OutOfMemory);
+    lectura_ = extremos[0];
+    resultado_ = std::async(std::launch::async, Leer, lectura_, std::cref(esquemas));
+    texto_ = std::async(std::launch::async, Empaquetar, original, extremos[1]);
+}
+
+LecturaDeVuelta::~LecturaDeVuelta() {
+    if (texto_.valid())
+        texto_.wait();
+    if (resultado_.valid())
+        resultado_.wait();
+    ::close(lectura_);
+}
+
+LecturaDeVuelta::Resultado LecturaDeVuelta::Leer(int fd, const xml::SchemaCache& esquemas) {
+    struct AlSalir {
+        int fd;
+        ~AlSalir() { Vaciar(fd); }
+    } vaciar{fd};
+    xml::Huella huella;
+    xml::Document documento;
+    documento.schemas(&esquemas);
+    documento.huella(&huella);
+    documento.repintar(false);
+    Resultado r;
+    r.valido = documento.loadStream(fd, "");
+    r.digesto = huella.digesto();
+    return r;
+}
+
+xml::Huella::Digesto LecturaDeVuelta::Empaquetar(const std::string& original, int fd) {
+    // The end of the text for the parser, however the packing ends.
+    struct AlSalir {
+        int fd;
+        ~AlSalir() { ::close(fd); }
+    } cerrar{fd};
+    class SinVentana : public VentanaArchivoFinal {
+        void EtiquetaCaption(const std::string&) override {}
+        void EtiquetaRefresh() override {}
+        bool Abierta() const override { return false; }
+    } sinVentana;
+    xml::DigestoTexto digesto;
+    EmpaquetadorXml(sinVentana).Copiar(original, [&](std::string_view texto) {
+        digesto.agregar(texto);
+        while (!texto.empty()) {
+            const ssize_t n = ::write(fd, texto.data(), texto.size());
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                rt::raise(rt::err::DeviceIoError);
+            texto.remove_prefix(static_cast<std::size_t>(n));
+        }
+    });
+    return digesto.fin();
+}
+
+void LecturaDeVuelta::Esperar() {
+    while (resultado_.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+        ui::Repintar();
+}
+
+bool LecturaDeVuelta::Igual(const xml::Huella::Digesto& original,
+                            const xml::Huella::Digesto& escrito) {
+    Esperar();
+    const xml::Huella::Digesto texto = texto_.get();
+    const Resultado r = resultado_.get();
+    valido_ = r.valido;
+    return r.valido && r.digesto == original && texto == escrito;
+}
