@@ -29,6 +29,25 @@ std::string text(const xmlChar* s) {
     return s ? reinterpret_cast<const char*>(s) : "";
 }
 
+std::string enLinea(long linea) {
+    return linea > 0 ? " en la línea " + std::to_string(linea) : "";
+}
+
+// Why a file cannot be read, in the user's words for the usual cases.
+std::string motivo(int error) {
+    switch (error) {
+    case ENOENT:
+        return "no existe";
+    case EACCES:
+    case EPERM:
+        return "no hay permiso para leerlo";
+    case EISDIR:
+        return "es una carpeta";
+    default:
+        return std::strerror(error);
+    }
+}
+
 // The reader takes the file through limite, which must outlive it. A file is
 // read from its start (one that cannot seek, a FIFO, is an error); a stream
 // from where it stands.
@@ -54,7 +73,7 @@ std::optional<std::string> rootNamespace(const FileDescriptor& fd, const std::st
         if (xmlTextReaderNodeType(reader.get()) == XML_READER_TYPE_ELEMENT)
             return text(xmlTextReaderConstNamespaceUri(reader.get()));
     if (!errors.hasError())
-        errors.raise("Document is empty", path, 0);
+        errors.raise("El documento no tiene ningún elemento", path, 0);
     return std::nullopt;
 }
 
@@ -202,17 +221,17 @@ std::optional<std::string> readAll(int fd, const std::string& path, Esquema esqu
         // An entity left unexpanded would escape validation: the schema would
         // see its name, not its text.
         if (const xmlChar* name = entityReference(reader.get(), type))
-            errors.raise("Entity '" + text(name) +
-                             "' not expanded: entity references are not allowed",
+            errors.raise("La referencia «&" + text(name) + ";»" + enLinea(reached) +
+                             " no está permitida: el documento no puede usar entidades",
                          path, reached);
     }
     errors.releaseValidity();
     if (ret < 0 && !errors.hasError())
-        errors.raise("Document is not well-formed", path, 0);
+        errors.raise("El documento no es un XML bien formado", path, 0);
     if (!root && !errors.hasError())
-        errors.raise("Document is empty", path, 0);
+        errors.raise("El documento no tiene ningún elemento", path, 0);
     if (esquema.schema && !errors.hasError() && xmlTextReaderIsValid(reader.get()) != 1)
-        errors.raise("Document is not valid", path, 0);
+        errors.raise("El documento no cumple el esquema del formulario", path, 0);
     return root;
 }
 
@@ -239,7 +258,7 @@ bool readable(const FileDescriptor& fd, int openErrno, const std::string& path,
     else if (fd.isOpen())
         error = errno;
     if (error != 0)
-        errors.raise("failed to load \"" + path + "\": " + std::strerror(error), "", 0);
+        errors.raise("No se puede leer el archivo \"" + path + "\": " + motivo(error), "", 0);
     return error == 0;
 }
 

@@ -347,6 +347,7 @@ HechosError hechosDe(const xmlError& error) {
         h.lineaApertura = error.int1;
         break;
     case XML_ERR_UNDECLARED_ENTITY:
+    case XML_WAR_UNDECLARED_ENTITY:
         h.entidad = std::string(texto(error.str1));
         break;
     case XML_ERR_ATTRIBUTE_WITHOUT_VALUE:

@@ -121,7 +121,7 @@ constexpr Razon kRazones[] = {
     {{XML_ERR_INVALID_CHAR},
      Caso::Unico,
      "Hay un carácter no permitido en un documento XML{enLinea}"},
-    {{XML_ERR_UNDECLARED_ENTITY},
+    {{XML_ERR_UNDECLARED_ENTITY, XML_WAR_UNDECLARED_ENTITY},
      Caso::Unico,
      "La entidad «&{entidad};»{enLinea} no está definida"},
     {{XML_ERR_ATTRIBUTE_WITHOUT_VALUE},

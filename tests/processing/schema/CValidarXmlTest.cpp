@@ -202,7 +202,7 @@ TEST_F(CValidarXmlTest, LoadFailureShowsReasonAndSourceLine) {
         {"entity reference after a line break in the text",
          "<!DOCTYPE root SYSTEM \"e.dtd\">\r\n<root xmlns=\"" + ns +
              "\">\r\n<Item>a\r\n&e;</Item>\r\n</root>",
-         "Entity 'e'", "&e;</Item>"},
+         "La entidad «&e;»", "&e;</Item>"},
     };
     for (const auto& c : cases) {
         CValidarXml v;
