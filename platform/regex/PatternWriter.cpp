@@ -164,8 +164,8 @@ int PatternWriter::repeatSlots(const PatternNode& n) const {
     const int c = n.children.front();
     const int body = slots_[c];
     switch (shape(n)) {
-    case Shape::Item:
-        return body;
+    case Shape::Item: // the inner groups, which nobody reads, are not written
+        return tree_.nodes[c].capture ? 1 : 0;
     case Shape::Filled:
         return body + marks(n);
     case Shape::Pruned: {
@@ -182,7 +182,8 @@ int PatternWriter::repeatSlots(const PatternNode& n) const {
 }
 
 // True when the node is one character or class, or a choice of them, and
-// gathers the characters; only the outermost group may capture.
+// gathers the characters; only the outermost group, or one nobody reads,
+// may capture.
 bool PatternWriter::single(int index, std::vector<Range>& out, bool top) const {
     const PatternNode& n = tree_.nodes[index];
     switch (n.kind) {
@@ -192,7 +193,7 @@ bool PatternWriter::single(int index, std::vector<Range>& out, bool top) const {
         return true;
     }
     case PatternNode::Kind::Group:
-        return (top || !n.capture) && single(n.children.front(), out, false);
+        return (top || !n.capture || !referenced(n)) && single(n.children.front(), out, false);
     case PatternNode::Kind::Sequence:
         return n.children.size() == 1 && single(n.children.front(), out, false);
     case PatternNode::Kind::Alternation:

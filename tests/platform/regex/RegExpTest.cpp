@@ -137,6 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"LargeCountOfChoiceOrEmpty", "^(?:(a)|b|){0,5000}$", "abab", true},
         Case{"LargeCaptureKeepsLast", "^(a|b){0,4096}c\\1$", "abcb", true},
         Case{"LargeCaptureNotFirst", "^(a|b){0,4096}c\\1$", "abca", false},
+        Case{"LargeCountUnreadInnerGroup", "^(?:(a)){0,30000}c$", "aac", true},
+        Case{"LargeCountUnreadInnerGroupFails", "^((a)){1,30000}c$", "c", false},
+        Case{"LargeCountReadOuterOnly", "^((a|b)){0,4096}c\\1$", "abcb", true},
         Case{"LazyCaptureKeepsLast", "^(a|b){2,3}?\\1", "aba", false},
         Case{"LazyCaptureLonger", "^(a|b){2,3}?\\1$", "abaa", true}));
 
