@@ -38,6 +38,14 @@ bool CValidarXml::Cargar(const std::string& pPaThXml, const std::string& esquema
     releida_.reset();
     cache_ = std::make_unique<xml::SchemaCache>();
     cache_->add(nameSpace, esquema);
+    const bool valido = Leer(pPaThXml, nameSpace);
+    // A refused document's read-back stops now, before the window's box.
+    if (!valido)
+        releida_.reset();
+    return valido;
+}
+
+bool CValidarXml::Leer(const std::string& pPaThXml, const std::string& nameSpace) {
     xml::Document documento;
     try {
         std::unique_ptr<xml::Huella> huella;
@@ -59,6 +67,11 @@ bool CValidarXml::Cargar(const std::string& pPaThXml, const std::string& esquema
         if (huella)
             huella_ = huella->digesto();
         return true;
+    } catch (const LecturaDeVuelta::SinRecursos&) {
+        vError = "Error : No se pudo revisar el documento porque el sistema no tiene recursos "
+                 "libres (demasiados archivos abiertos o tareas en curso). Cierre otros "
+                 "programas y vuelva a procesarlo.";
+        return false;
     } catch (const std::exception&) {
         vError = "Error : XML con caracteres inválidos";
         return false;

@@ -25,10 +25,15 @@ public:
     // and the read-back of its packing.
     const xml::Huella::Digesto& Huella() const { return huella_; }
     LecturaDeVuelta* Releida() const { return releida_.get(); }
+    // The outcome is known without the read-back: it stops now.
+    void DetenerReleida() { releida_.reset(); }
 
 private:
     bool Cargar(const std::string& pPaThXml, const std::string& esquema,
                 const std::string& nameSpace);
+    // The validating load, with the read-back started first when made with
+    // huella.
+    bool Leer(const std::string& pPaThXml, const std::string& nameSpace);
 
     std::string vError;
     bool conHuella_ = false;

@@ -21,9 +21,9 @@ void EmpaquetadorXml::Empaquetar(const std::string& pNombreArchivo, const std::s
     totalLineasXml_ = 0;
     v_Linea = 0;
     {
-        LineasEnBloques entrada(pNombreArchivo);
+        LineasEnBloques entrada(pNombreArchivo, detener_);
         LineasEnBloques::Linea linea;
-        while (entrada.Siguiente(linea))
+        while (entrada.Siguiente(linea, kLimiteTexto))
             if (!EnBlanco(entrada, linea))
                 AgregarLinea(entrada, linea);
     }
@@ -33,10 +33,18 @@ void EmpaquetadorXml::Empaquetar(const std::string& pNombreArchivo, const std::s
     }
 }
 
-void EmpaquetadorXml::Copiar(const std::string& pNombreArchivo, Copia copia) {
+void EmpaquetadorXml::Copiar(const std::string& pNombreArchivo, Copia copia,
+                             std::stop_token detener) {
     grabar_ = false;
+    detener_ = std::move(detener);
+    struct AlSalir {
+        EmpaquetadorXml& e;
+        ~AlSalir() {
+            e.grabar_ = true;
+            e.detener_ = {};
+        }
+    } restablecer{*this};
     Empaquetar(pNombreArchivo, "", std::move(copia));
-    grabar_ = true;
 }
 
 void EmpaquetadorXml::AgregarLinea(LineasEnBloques& entrada, const LineasEnBloques::Linea& linea) {

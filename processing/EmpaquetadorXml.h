@@ -3,13 +3,16 @@
 // the record file: blank lines are skipped, the others joined without their
 // line ends and cut every 498 bytes, control characters turned into blanks,
 // the last record filled up with blanks. The bytes pass unchanged otherwise.
-// A line is read in blocks as it is packed, so no line is ever held whole.
+// A line is read in blocks as it is packed, so no line is ever held whole,
+// and a line of text is read no further than the record limit.
 #include "platform/runtime/Numbers.h"
 #include "processing/LineasEnBloques.h"
 #include "processing/VentanaArchivoFinal.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -28,8 +31,9 @@ public:
                     Copia copia = {});
 
     // The same packing of pNombreArchivo, writing no record and no status:
-    // only the text goes to copia. Safe on a thread of its own.
-    void Copiar(const std::string& pNombreArchivo, Copia copia);
+    // only the text goes to copia. Safe on a thread of its own; once detener
+    // is asked to stop, the next block read throws LineasEnBloques::Detenida.
+    void Copiar(const std::string& pNombreArchivo, Copia copia, std::stop_token detener = {});
 
     // Records written by the last packing, the final one included.
     long long v_TotalLineasXml() const { return totalLineasXml_; }
@@ -45,6 +49,8 @@ public:
     static bool EnBlanco(LineasEnBloques& entrada, const LineasEnBloques::Linea& linea);
 
     static constexpr std::size_t kLargoBloque = 498;
+    // The text of the most records a run may write.
+    static constexpr std::uint64_t kLimiteTexto = std::uint64_t{32767} * kLargoBloque;
 
 private:
     void AgregarLinea(LineasEnBloques& entrada, const LineasEnBloques::Linea& linea);
@@ -60,6 +66,7 @@ private:
     std::string fileTitle_;
     Copia copia_;
     bool grabar_ = true;
+    std::stop_token detener_;
     // Text read and not yet written: fewer than 498 bytes between two blocks
     // of a line.
     std::string v_cadena;

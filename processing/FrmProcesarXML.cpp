@@ -31,7 +31,7 @@ void FrmProcesarXML::Procesar() {
     Empezar();
     CValidarXml oXml(true);
     ControlEmpaquetado control;
-    if (ValidarEsquema(Dialogo.FileName, oXml) && Empaquetable(Dialogo.FileName, control)) {
+    if (ValidarEsquema(Dialogo.FileName, oXml) && Empaquetable(Dialogo.FileName, control, oXml)) {
         EtiquetaCaption("Generando Archivo ....");
         EtiquetaRefresh();
         if (EmpaquetadoIgual(oXml, control))
@@ -41,9 +41,11 @@ void FrmProcesarXML::Procesar() {
 }
 
 // A document that no packing could keep is refused before anything is packed.
-bool FrmProcesarXML::Empaquetable(const std::string& pNombreArchivo, ControlEmpaquetado& control) {
+bool FrmProcesarXML::Empaquetable(const std::string& pNombreArchivo, ControlEmpaquetado& control,
+                                  CValidarXml& oXml) {
     if (control.Revisar(pNombreArchivo))
         return true;
+    oXml.DetenerReleida();
     ui::MsgBox(control.Error(), ui::Icon::Information);
     return false;
 }

@@ -26,7 +26,8 @@ protected:
 
 private:
     void Empezar();
-    bool Empaquetable(const std::string& pNombreArchivo, ControlEmpaquetado& control);
+    bool Empaquetable(const std::string& pNombreArchivo, ControlEmpaquetado& control,
+                      CValidarXml& oXml);
     bool EmpaquetadoIgual(const CValidarXml& oXml, const ControlEmpaquetado& control);
     void ArmarConCuit();
 

@@ -1,6 +1,7 @@
 #include "processing/LecturaDeVuelta.h"
 
 #include "processing/EmpaquetadorXml.h"
+#include "processing/RecursosLectura.h"
 #include "processing/VentanaArchivoFinal.h"
 
 #include "platform/runtime/RuntimeError.h"
@@ -15,7 +16,10 @@
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -61,20 +65,28 @@ std::string LecturaDeVuelta::Diferencia(const std::string& original, const std::
 }
 
 LecturaDeVuelta::LecturaDeVuelta(const xml::SchemaCache& esquemas, const std::string& original) {
+    RecursosLectura& recursos = RecursosLectura::Actuales();
     int extremos[2];
-    if (::pipe2(extremos, O_CLOEXEC) != 0)
-        rt::raise(rt::err::OutOfMemory);
-    lectura_ = extremos[0];
-    resultado_ = std::async(std::launch::async, Leer, lectura_, std::cref(esquemas));
-    texto_ = std::async(std::launch::async, Empaquetar, original, extremos[1]);
-}
-
-LecturaDeVuelta::~LecturaDeVuelta() {
-    if (texto_.valid())
-        texto_.wait();
-    if (resultado_.valid())
-        resultado_.wait();
-    ::close(lectura_);
+    if (!recursos.Tuberia(extremos))
+        throw SinRecursos("pipe");
+    lectura_.reset(extremos[0]);
+    escritura_.reset(extremos[1]);
+    // The reader first: a packing without a reader would wait on a full pipe.
+    auto leer = std::make_shared<std::packaged_task<Resultado()>>(
+        [fd = lectura_.get(), &esquemas] { return Leer(fd, esquemas); });
+    resultado_ = leer->get_future();
+    auto empaquetar = std::make_shared<std::packaged_task<xml::Huella::Digesto(std::stop_token)>>(
+        [this, original](std::stop_token detener) {
+            return Empaquetar(original, escritura_, std::move(detener));
+        });
+    texto_ = empaquetar->get_future();
+    try {
+        lector_ = recursos.Hilo([leer](std::stop_token) { (*leer)(); });
+        empaquetador_ =
+            recursos.Hilo([empaquetar](std::stop_token detener) { (*empaquetar)(detener); });
+    } catch (const std::system_error& e) {
+        throw SinRecursos(e.what());
+    }
 }
 
 LecturaDeVuelta::Resultado LecturaDeVuelta::Leer(int fd, const xml::SchemaCache& esquemas) {
@@ -93,11 +105,12 @@ LecturaDeVuelta::Resultado LecturaDeVuelta::Leer(int fd, const xml::SchemaCache&
     return r;
 }
 
-xml::Huella::Digesto LecturaDeVuelta::Empaquetar(const std::string& original, int fd) {
+xml::Huella::Digesto LecturaDeVuelta::Empaquetar(const std::string& original,
+                                                 xml::FileDescriptor& fd, std::stop_token detener) {
     // The end of the text for the parser, however the packing ends.
     struct AlSalir {
-        int fd;
-        ~AlSalir() { ::close(fd); }
+        xml::FileDescriptor& fd;
+        ~AlSalir() { fd.reset(); }
     } cerrar{fd};
     class SinVentana : public VentanaArchivoFinal {
         void EtiquetaCaption(const std::string&) override {}
@@ -105,17 +118,21 @@ xml::Huella::Digesto LecturaDeVuelta::Empaquetar(const std::string& original, in
         bool Abierta() const override { return false; }
     } sinVentana;
     xml::DigestoTexto digesto;
-    EmpaquetadorXml(sinVentana).Copiar(original, [&](std::string_view texto) {
-        digesto.agregar(texto);
-        while (!texto.empty()) {
-            const ssize_t n = ::write(fd, texto.data(), texto.size());
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                rt::raise(rt::err::DeviceIoError);
-            texto.remove_prefix(static_cast<std::size_t>(n));
-        }
-    });
+    EmpaquetadorXml(sinVentana)
+        .Copiar(
+            original,
+            [&](std::string_view texto) {
+                digesto.agregar(texto);
+                while (!texto.empty()) {
+                    const ssize_t n = ::write(fd.get(), texto.data(), texto.size());
+                    if (n < 0 && errno == EINTR)
+                        continue;
+                    if (n < 0)
+                        rt::raise(rt::err::DeviceIoError);
+                    texto.remove_prefix(static_cast<std::size_t>(n));
+                }
+            },
+            std::move(detener));
     return digesto.fin();
 }
 

@@ -5,21 +5,32 @@
 // against the schemas of the schema check and takes the digest of its
 // reading. The text is what the records will hold, without "02", their line
 // ends and the blanks that fill up the last one; the packing that writes the
-// records must then give the same text (its digest is compared).
+// records must then give the same text (its digest is compared). Both
+// threads and both ends of the pipe belong to the object: every way out,
+// a failure to start included, stops the packing and joins and closes them.
+#include "platform/xml/FileDescriptor.h"
 #include "platform/xml/Huella.h"
 #include "platform/xml/SchemaCache.h"
 
 #include <future>
-#include <memory>
+#include <stdexcept>
+#include <stop_token>
 #include <string>
 #include <string_view>
+#include <thread>
 
 class LecturaDeVuelta {
 public:
-    // Starts reading back the packing of the file original.
+    // The system gave no pipe or no thread (RecursosLectura).
+    struct SinRecursos : std::runtime_error {
+        using std::runtime_error::runtime_error;
+    };
+
+    // Starts reading back the packing of the file original; SinRecursos
+    // when it cannot start, with nothing left open or running.
     LecturaDeVuelta(const xml::SchemaCache& esquemas, const std::string& original);
-    // Waits for both threads.
-    ~LecturaDeVuelta();
+    // Stops the packing at its next block and waits for both threads.
+    ~LecturaDeVuelta() = default;
     LecturaDeVuelta(const LecturaDeVuelta&) = delete;
     LecturaDeVuelta& operator=(const LecturaDeVuelta&) = delete;
 
@@ -44,12 +55,21 @@ private:
     };
 
     static Resultado Leer(int fd, const xml::SchemaCache& esquemas);
-    // Packs original into fd, which it closes; the digest of the text.
-    static xml::Huella::Digesto Empaquetar(const std::string& original, int fd);
+    // Packs original into fd, which it closes at its end, however it ends;
+    // the digest of the text.
+    static xml::Huella::Digesto Empaquetar(const std::string& original, xml::FileDescriptor& fd,
+                                           std::stop_token detener);
     void Esperar();
 
-    int lectura_ = -1;
-    std::future<xml::Huella::Digesto> texto_;
+    // Ended in the reverse order: the packing asked to stop and joined; the
+    // write end closed, if the packing never took it, so the reader meets the
+    // end of the text; the reader joined; the read end closed last, so no
+    // write ever meets a closed pipe.
+    xml::FileDescriptor lectura_;
     std::future<Resultado> resultado_;
+    std::jthread lector_;
+    xml::FileDescriptor escritura_;
+    std::future<xml::Huella::Digesto> texto_;
+    std::jthread empaquetador_;
     bool valido_ = false;
 };

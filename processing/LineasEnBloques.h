@@ -2,8 +2,12 @@
 // The lines of a file as ranges of its bytes, read in blocks, so that a line
 // of any length is never held whole. A line ends at CR LF or at a lone CR; a
 // lone LF stays inside the line; the line end is not part of the line.
+// Given a stop token, a reading asked to stop ends at its next block.
 #include <cstddef>
 #include <cstdint>
+#include <exception>
+#include <limits>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -15,15 +19,23 @@ public:
         std::uint64_t Largo() const { return fin - inicio; }
     };
 
+    // Thrown by the read of a block once a stop was asked for.
+    struct Detenida : std::exception {
+        const char* what() const noexcept override { return "lectura detenida"; }
+    };
+
     // Opens the file for reading; failing, the run-time error of an open
     // for input.
-    explicit LineasEnBloques(const std::string& ruta);
+    explicit LineasEnBloques(const std::string& ruta, std::stop_token detener = {});
     ~LineasEnBloques();
     LineasEnBloques(const LineasEnBloques&) = delete;
     LineasEnBloques& operator=(const LineasEnBloques&) = delete;
 
-    // The next line; false at the end of the file.
-    bool Siguiente(Linea& linea);
+    // The next line; false at the end of the file. A line that is not all
+    // blanks is read no further than just past largoMaximo bytes: its length
+    // then says it is longer, and no line after it is read.
+    bool Siguiente(Linea& linea,
+                   std::uint64_t largoMaximo = std::numeric_limits<std::uint64_t>::max());
     // The bytes from desde on, at most maximo of them and none from hasta on;
     // empty at the end of the file. Valid until the next call.
     std::string_view Leer(std::uint64_t desde, std::uint64_t hasta, std::size_t maximo);
@@ -50,6 +62,8 @@ private:
     std::string_view Bloque(std::uint64_t desde);
 
     int fd_;
+    std::stop_token detener_;
+    bool cortada_ = false;
     std::string buf_;
     std::uint64_t bufInicio_ = 0;
     std::size_t bufLargo_ = 0;
