@@ -5,6 +5,7 @@
 #include "platform/xml/SchemaCache.h"
 #include "shell/Globales.h"
 #include "shell/Rutas.h"
+#include "tests/support/RecursosDePrueba.h"
 #include "tests/support/TestDrive.h"
 
 #include <gtest/gtest.h>
@@ -555,6 +556,71 @@ TEST_F(CValidarXmlTest, RunTimeErrorDuringTheLoadGivesTheFixedText) {
     escritor.join();
     EXPECT_FALSE(valido);
     EXPECT_EQ(validador.Error(), "Error : XML con caracteres inválidos");
+}
+
+// The read-back of the packing cannot start: no pipe, or either thread
+// refused. The check ends with its own text, and whatever had started is
+// joined and closed before it returns.
+TEST_F(CValidarXmlTest, ReadBackThatCannotStartEndsWithItsOwnText) {
+    using Falla = testenv::RecursosDePrueba::Falla;
+    const std::string sinRecursos =
+        "Error : No se pudo revisar el documento porque el sistema no tiene recursos libres "
+        "(demasiados archivos abiertos o tareas en curso). Cierre otros programas y vuelva a "
+        "procesarlo.";
+    const struct {
+        const char* caso;
+        Falla falla;
+    } casos[] = {
+        {"everything starts", Falla::Ninguna},
+        {"no pipe", Falla::Tuberia},
+        {"the reader's thread", Falla::PrimerHilo},
+        {"the packing's thread", Falla::SegundoHilo},
+    };
+    const std::string doc = document("<root xmlns=\"" + ns + "\"><Item>a</Item></root>");
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        testenv::RecursosDePrueba recursos(c.falla);
+        {
+            CValidarXml v(true);
+            const bool valido = v.ValidarXML(doc, kForm, kVersion);
+            EXPECT_EQ(valido, c.falla == Falla::Ninguna) << v.Error();
+            if (!valido) {
+                EXPECT_EQ(v.Error(), sinRecursos);
+                EXPECT_EQ(v.Releida(), nullptr);
+                EXPECT_EQ(recursos.Vivos(), 0);
+                EXPECT_TRUE(recursos.TuberiaCerrada());
+            }
+        }
+        EXPECT_EQ(recursos.Vivos(), 0);
+        EXPECT_TRUE(recursos.TuberiaCerrada());
+    }
+}
+
+// Once the check refuses a document, its read-back is stopped and gone when
+// the check returns, however long the file: here one line of text followed by
+// gigabytes without a line end, as a sparse file.
+TEST_F(CValidarXmlTest, RefusalStopsTheReadBackBeforeReturning) {
+    const std::string muchos = drive.writeData(
+        "muchos.xml", "<?xml version=\"1.0\"?>\n<root xmlns=\"" + ns + "\">\n<Item>a");
+    ASSERT_EQ(::truncate(muchos.c_str(), off_t{4} << 30), 0);
+    const struct {
+        const char* caso;
+        std::string ruta;
+    } casos[] = {
+        {"4 GB without CR", muchos},
+        {"root in another namespace", document("<root xmlns=\"urn:otro\"><Item>a</Item></root>")},
+        {"not valid", document("<root xmlns=\"" + ns + "\"><Otro/></root>")},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        testenv::RecursosDePrueba recursos;
+        CValidarXml v(true);
+        EXPECT_FALSE(v.ValidarXML(c.ruta, kForm, kVersion));
+        EXPECT_EQ(v.Error().rfind("Error : ", 0), 0u) << v.Error();
+        EXPECT_EQ(v.Releida(), nullptr);
+        EXPECT_EQ(recursos.Vivos(), 0);
+        EXPECT_TRUE(recursos.TuberiaCerrada());
+    }
 }
 
 TEST_F(CValidarXmlTest, SampleDocumentsValidateAgainstSampleSchemas) {

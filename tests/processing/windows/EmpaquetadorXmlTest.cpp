@@ -10,7 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <stop_token>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -31,9 +34,13 @@ protected:
 
     // Packs the bytes and returns the record lines, each without its "02".
     std::vector<std::string> empaquetar(const std::string& bytes) {
-        const std::string entrada = dir.file("doc.xml");
-        testenv::writeFile(entrada, bytes);
-        empaquetador.Empaquetar(entrada, "doc.xml", copiar);
+        testenv::writeFile(dir.file("doc.xml"), bytes);
+        return empaquetarArchivo();
+    }
+
+    // Packs the file doc.xml as it stands.
+    std::vector<std::string> empaquetarArchivo() {
+        empaquetador.Empaquetar(dir.file("doc.xml"), "doc.xml", copiar);
         if (!rt::fileExists(rt::tempPath("doc.xml")))
             return {};
         const std::string escrito = testenv::readFile(rt::tempPath("doc.xml"));
@@ -285,14 +292,83 @@ TEST_F(LimiteRegistrosTest, OneByteMoreOverflowsBeforeTheRecordIsWritten) {
     EXPECT_EQ(testenv::readFile(rt::tempPath("doc.xml")).size(), 32767u * 502u);
 }
 
+// A line of text past the limit overflows before any record is written, and
+// is not read to its end to know it: a file of gigabytes without CR ends as
+// soon. A blank line past the limit is still skipped as a whole.
 TEST_F(LimiteRegistrosTest, LineOfTooManyBlocksOverflowsBeforeAnyRecord) {
-    try {
-        empaquetar(std::string(32767u * 498u + 1u, 'z'));
-        FAIL() << "no overflow";
-    } catch (const rt::RuntimeError& e) {
-        EXPECT_EQ(e.number(), rt::err::Overflow);
+    const std::size_t limite = 32767u * 498u;
+    const std::string blancos(limite + LineasEnBloques::kBloque + 3, ' ');
+    const struct {
+        const char* caso;
+        std::string bytes;
+        off_t largo; // the file made this long, sparse, before fin is added
+        std::string fin;
+        std::vector<std::string> registros; // empty: overflow
+    } casos[] = {
+        {"one byte past the limit", std::string(limite + 1, 'z'), 0, "", {}},
+        {"LF-only text, then 6 GB without CR", "<d>\n<e/>\n<e>", off_t{6} << 30, "</e></d>", {}},
+        {"blanks past the limit, then text on the line", blancos + "<d/>", 0, "", {}},
+        {"blanks past the limit, then a line", blancos + "\r\n<d/>", 0, "", {relleno("<d/>")}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        rt::deleteFileQuiet(rt::tempPath("doc.xml"));
+        const std::string ruta = dir.file("doc.xml");
+        testenv::writeFile(ruta, c.bytes);
+        if (c.largo > 0) {
+            ASSERT_EQ(::truncate(ruta.c_str(), c.largo), 0);
+            std::ofstream(ruta, std::ios::binary | std::ios::app) << c.fin;
+        }
+        if (!c.registros.empty()) {
+            EXPECT_EQ(empaquetarArchivo(), c.registros);
+            continue;
+        }
+        try {
+            empaquetarArchivo();
+            ADD_FAILURE() << "no overflow";
+        } catch (const rt::RuntimeError& e) {
+            EXPECT_EQ(e.number(), rt::err::Overflow);
+        }
+        EXPECT_FALSE(rt::fileExists(rt::tempPath("doc.xml")));
+        rt::CloseAll();
     }
-    EXPECT_FALSE(rt::fileExists(rt::tempPath("doc.xml")));
+}
+
+// The copy handed to the read-back stops at its next block read once it is
+// asked to, however much of the file is left.
+TEST_F(EmpaquetadorXmlTest, CopyAskedToStopEndsAtItsNextBlock) {
+    std::string texto;
+    while (texto.size() < 8 * LineasEnBloques::kBloque)
+        texto += std::string(498, 'x') + "\r\n";
+    const std::string ruta = dir.file("doc.xml");
+    testenv::writeFile(ruta, texto);
+    const struct {
+        const char* caso;
+        bool antes;        // asked before the copy starts; otherwise at its first text
+        std::size_t hasta; // at most this much text is handed on
+    } casos[] = {
+        {"asked before it starts", true, 0},
+        {"asked during the copy", false, LineasEnBloques::kBloque},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        std::stop_source detener;
+        if (c.antes)
+            detener.request_stop();
+        std::size_t copiado = 0;
+        EXPECT_THROW(empaquetador.Copiar(
+                         ruta,
+                         [&](std::string_view t) {
+                             copiado += t.size();
+                             detener.request_stop();
+                         },
+                         detener.get_token()),
+                     LineasEnBloques::Detenida);
+        EXPECT_LE(copiado, c.hasta);
+        EXPECT_FALSE(rt::fileExists(rt::tempPath("doc.xml")));
+    }
+    // The packer is whole again for the window's own packing.
+    EXPECT_EQ(empaquetar("<d/>"), std::vector<std::string>{relleno("<d/>")});
 }
 
 } // namespace

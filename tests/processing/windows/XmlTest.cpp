@@ -7,12 +7,14 @@
 #include "processing/FrmProcesarXML.h"
 #include "shell/Rutas.h"
 #include "tests/processing/windows/EntornoVentanas.h"
+#include "tests/support/RecursosDePrueba.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <chrono>
 #include <iconv.h>
 #include <thread>
+#include <unistd.h>
 
 using ventanas::Controles;
 
@@ -211,6 +213,82 @@ TEST_F(XmlTest, WhatIsSubmittedReadsAsTheValidatedDocument) {
         EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
         esperarReposo(v);
         EXPECT_TRUE(temporales().empty());
+    }
+}
+
+// The read-back of the packing cannot start: one box of its own, nothing
+// submitted, nothing left, the window ready again.
+TEST_F(XmlTest, ReadBackThatCannotStartEndsTheRunWithItsOwnBox) {
+    using Falla = testenv::RecursosDePrueba::Falla;
+    for (Falla falla : {Falla::Tuberia, Falla::PrimerHilo, Falla::SegundoHilo}) {
+        SCOPED_TRACE(static_cast<int>(falla));
+        testenv::RecursosDePrueba recursos(falla);
+        dialogos.clear();
+        procesar(v, exportacion("exportacion.xml"));
+        ASSERT_EQ(dialogos.boxes().size(), 1u);
+        EXPECT_EQ(textos()[0].rfind("Error : No se pudo revisar el documento porque el sistema "
+                                    "no tiene recursos libres",
+                                    0),
+                  0u)
+            << textos()[0];
+        EXPECT_EQ(iconos()[0], ui::Icon::None);
+        EXPECT_EQ(recursos.Vivos(), 0);
+        EXPECT_TRUE(recursos.TuberiaCerrada());
+        esperarReposo(v);
+        EXPECT_TRUE(temporales().empty());
+        EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
+    }
+}
+
+// However a run ends before its file, the read-back's packing is stopped and
+// its threads gone by the first box, even for a file of gigabytes without CR.
+// The packing is held until it is asked to stop, so only a run that stops it
+// gets there.
+TEST_F(XmlTest, EveryEndStopsTheReadBackBeforeTheBox) {
+    const std::string muestra = testenv::sampleText("datos/F0804_00100.xml");
+    std::string lf = muestra.substr(0, muestra.find("Exportadora"));
+    for (std::size_t i; (i = lf.find("\r\n")) != std::string::npos;)
+        lf.replace(i, 2, "\n");
+    std::string largo = "<d xmlns=\"urn:prueba\">";
+    while (largo.size() <= 32767u * 498u)
+        largo += "<e>0123456789</e>";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("<d xmlns=\"urn:prueba\"/>"))
+        utf16 += std::string{c, '\0'};
+    const struct {
+        const char* caso;
+        const char* formulario;
+        std::string bytes;
+        off_t sparse; // the file made this long with zeros, 0: as written
+        std::string primerAviso;
+    } casos[] = {
+        {"schema refusal of 8 GB of LF-only lines", "0804/00100", lf, off_t{8} << 30, "Error : "},
+        {"document no packing keeps", "0901/00100", utf16, 0, "El documento no puede enviarse"},
+        {"record limit", "0901/00100", largo + "</d>", 0, "Error Número : 6 ->"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        testenv::RecursosDePrueba recursos(testenv::RecursosDePrueba::Falla::Ninguna, true);
+        elegir(v, c.formulario);
+        dialogos.clear();
+        int vivosAlAviso = -1;
+        dialogos.onBox = [&](const ui::ScriptedDialogs::Box&) {
+            if (dialogos.boxes().size() == 1)
+                vivosAlAviso = recursos.Vivos();
+        };
+        const std::string ruta = drive->writeData("grande.xml", c.bytes);
+        if (c.sparse > 0) {
+            ASSERT_EQ(::truncate(ruta.c_str(), c.sparse), 0);
+        }
+        procesar(v, ruta);
+        ASSERT_GE(dialogos.boxes().size(), 1u);
+        EXPECT_EQ(textos()[0].rfind(c.primerAviso, 0), 0u) << textos()[0];
+        EXPECT_EQ(vivosAlAviso, 0);
+        EXPECT_TRUE(recursos.TuberiaCerrada());
+        esperarReposo(v);
+        EXPECT_TRUE(temporales().empty());
+        EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
+        rt::deleteFileQuiet(ruta);
     }
 }
 
