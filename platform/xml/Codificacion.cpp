@@ -1,6 +1,7 @@
 #include "platform/xml/Codificacion.h"
 
 #include "platform/xml/ErrorCollector.h"
+#include "platform/xml/FileDescriptor.h"
 #include "platform/xml/ParserScope.h"
 #include "platform/xml/XmlHandles.h"
 
@@ -12,6 +13,8 @@
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace xml {
 
@@ -165,6 +168,54 @@ bool Codificacion::compatible(const std::string& nombre) {
     static const std::vector<std::vector<std::string>> admitidas = firmasAdmitidas();
     const auto propia = firma(nombre);
     return propia && std::find(admitidas.begin(), admitidas.end(), *propia) != admitidas.end();
+}
+
+bool Codificacion::guardaAscii(const std::string& nombre) {
+    ErrorCollector errors;
+    ParserScope scope(errors, ParserScope::refuseAll);
+    return firma(nombre).has_value();
+}
+
+long Codificacion::lineaRefusada(const std::string& path, const std::string& nombre) {
+    ErrorCollector errors;
+    ParserScope scope(errors, ParserScope::refuseAll);
+    HandlerPtr handler(xmlFindCharEncodingHandler(nombre.c_str()));
+    FileDescriptor fd(path);
+    BufferPtr in(xmlBufferCreate());
+    BufferPtr out(xmlBufferCreate());
+    if (!handler || !fd.isOpen() || !in || !out)
+        return 0;
+    long linea = 1;
+    bool trasCr = false;
+    std::string pendiente; // bytes read and not yet decoded
+    char buf[65536];
+    bool inicio = true;
+    for (ssize_t n; (n = ::read(fd.get(), buf, sizeof buf)) > 0;) {
+        std::string_view leido(buf, static_cast<std::size_t>(n));
+        // The parser leaves a UTF-8 byte-order mark out of the text.
+        if (inicio && leido.starts_with("\xEF\xBB\xBF"))
+            leido.remove_prefix(3);
+        inicio = false;
+        pendiente += leido;
+        xmlBufferEmpty(in.get());
+        xmlBufferEmpty(out.get());
+        xmlBufferAdd(in.get(), reinterpret_cast<const xmlChar*>(pendiente.data()),
+                     static_cast<int>(pendiente.size()));
+        const int resultado = xmlCharEncInFunc(handler.get(), out.get(), in.get());
+        const std::size_t usados =
+            pendiente.size() - static_cast<std::size_t>(xmlBufferLength(in.get()));
+        for (std::size_t i = 0; i < usados; ++i) {
+            const char c = pendiente[i];
+            if (c == '\r' || (c == '\n' && !trasCr))
+                ++linea;
+            trasCr = c == '\r';
+        }
+        if (resultado == -2)
+            return linea;
+        pendiente.erase(0, usados);
+    }
+    // Bytes left at the end begin a character that never ends.
+    return pendiente.empty() ? 0 : linea;
 }
 
 } // namespace xml
