@@ -616,6 +616,44 @@ TEST_P(CValidarXmlRazonTest, BoxGivesTheReasonInSpanish) {
 INSTANTIATE_TEST_SUITE_P(Razones, CValidarXmlRazonTest, ::testing::ValuesIn(kRazones),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
+// Past the parser's limit on one piece of the document: the reason says which
+// piece and where, and the source text comes from that line.
+TEST_F(CValidarXmlTest, PieceTooLargeForTheParserIsNamed) {
+    const std::string enorme(10000010, 'x');
+    std::string lineas;
+    for (int i = 0; i < 100010; ++i)
+        lineas += std::string(98, 'x') + "\r\n";
+    const struct {
+        const char* nombre;
+        std::string despues; // as in the table of reasons
+        std::string razon;
+    } casos[] = {
+        {"texto", "<Item>" + enorme + "</Item></root>",
+         "El texto en la línea 3 es demasiado largo: el lector de XML admite hasta 10.000.000 de "
+         "bytes de texto seguido dentro de un elemento"},
+        {"comentario", "<Item>a</Item><!-- " + enorme + " --></root>",
+         "El comentario en la línea 3 es demasiado largo: el lector de XML admite hasta "
+         "10.000.000 de bytes en un comentario"},
+        {"comentarioEnLineas", "<Item>a</Item><!-- " + lineas + " --></root>",
+         "Hay en la línea 3 un comentario, un texto o una etiqueta demasiado largo: el lector de "
+         "XML no admite más de 10.000.000 de bytes en uno solo"},
+        {"valor", "<Item>a</Item><Envio Tipo=\"" + enorme + "\"/></root>",
+         "El valor de un atributo en la línea 3 es demasiado largo: el lector de XML admite hasta "
+         "10.000.000 de bytes en un valor"},
+    };
+    const std::string marco = "\r\n\r\nTexto Fuente : ";
+    for (const auto& c : casos) {
+        EXPECT_FALSE(validar(document("<root xmlns=\"" + ns + "\">\r\n" + c.despues))) << c.nombre;
+        const std::string& e = validador.Error();
+        ASSERT_NE(e.find(marco), std::string::npos) << c.nombre;
+        EXPECT_EQ(e.substr(0, e.find(marco)), "Error : " + c.razon) << c.nombre;
+        const std::string fuente = e.substr(e.find(marco) + marco.size());
+        EXPECT_FALSE(fuente.empty()) << c.nombre;
+        EXPECT_NE(c.despues.substr(0, c.despues.find('\r')).find(fuente), std::string::npos)
+            << c.nombre;
+    }
+}
+
 // libxml2 would speak of extra content at the end of such a document.
 TEST_F(CValidarXmlTest, EmptyOrBlankDocumentSaysSo) {
     for (const std::string& bytes :
