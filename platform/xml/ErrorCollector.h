@@ -1,7 +1,6 @@
 #pragma once
 // Collects the first error libxml2 reports (warnings are ignored), so that
-// nothing reaches stderr and the caller can show its reason, in Spanish
-// where there is a text for it.
+// nothing reaches stderr and the caller can show its reason in Spanish.
 #include "platform/xml/HechosError.h"
 
 #include <libxml/xmlerror.h>

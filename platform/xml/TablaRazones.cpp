@@ -28,6 +28,19 @@ constexpr Razon kRazones[] = {
       XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_3},
      Caso::Unico,
      "El valor «{valor}» no es válido para el {lugar}{enLinea}"},
+    // An attribute's error gives its value; an element's does not.
+    {{XML_SCHEMAV_CVC_LENGTH_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} tiene longitud {largo}; la longitud requerida es "
+     "{limite}"},
+    {{XML_SCHEMAV_CVC_MINLENGTH_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} tiene longitud {largo}; la longitud mínima es "
+     "{limite}"},
+    {{XML_SCHEMAV_CVC_MAXLENGTH_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} tiene longitud {largo}; la longitud máxima es "
+     "{limite}"},
     {{XML_SCHEMAV_CVC_LENGTH_VALID},
      Caso::Unico,
      "El valor del {lugar}{enLinea} tiene longitud {largo}; la longitud requerida es {limite}"},

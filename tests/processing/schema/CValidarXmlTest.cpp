@@ -300,16 +300,16 @@ const RazonEspanol kRazones[] = {
      "<Item>a</Item><Envio Tipo=\"A\"><Importe>1.234</Importe></Envio></root>"},
     // An attribute's error gives its value before the figures.
     {"lengthAtributo", "<Item>a</Item><Envio Tipo=\"A\" Guia=\"ABCDE\"/></root>",
-     "El valor del atributo «Guia» del elemento «Envio» en la línea 3 tiene longitud 5; la "
+     "El valor «ABCDE» del atributo «Guia» del elemento «Envio» en la línea 3 tiene longitud 5; la "
      "longitud requerida es 3",
      "<Item>a</Item><Envio Tipo=\"A\" Guia=\"ABCDE\"/></root>"},
     {"minLengthAtributo", "<Item>a</Item><Envio Tipo=\"A\" Nombre=\"J\"/></root>",
-     "El valor del atributo «Nombre» del elemento «Envio» en la línea 3 tiene longitud 1; la "
+     "El valor «J» del atributo «Nombre» del elemento «Envio» en la línea 3 tiene longitud 1; la "
      "longitud mínima es 2",
      "<Item>a</Item><Envio Tipo=\"A\" Nombre=\"J\"/></root>"},
     {"maxLengthAtributo", "<Item>a</Item>\r\n<Envio Tipo=\"A\" Destino=\"Córdoba\"/></root>",
-     "El valor del atributo «Destino» del elemento «Envio» en la línea 4 tiene longitud 7; la "
-     "longitud máxima es 6",
+     "El valor «Córdoba» del atributo «Destino» del elemento «Envio» en la línea 4 tiene "
+     "longitud 7; la longitud máxima es 6",
      "<Envio Tipo=\"A\" Destino=\"Córdoba\"/></root>"},
     {"minInclusiveAtributo", "<Item>a</Item><Envio Tipo=\"A\" Cantidad=\"0\"/></root>",
      "El valor «0» del atributo «Cantidad» del elemento «Envio» en la línea 3 es menor que el "
