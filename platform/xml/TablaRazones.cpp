@@ -260,6 +260,7 @@ constexpr std::string_view kEnLinea = " en la línea ";
 // The parser's own text, for an error without a translation, is framed so.
 constexpr std::string_view kGenerica = "El documento tiene un error{enLinea}; el lector de XML "
                                        "lo describe así: «{mensaje}»";
+constexpr std::string_view kSinTexto = "El documento tiene un error{enLinea}";
 constexpr std::size_t kMensajeMostrado = 200;
 
 // "«a», «b» o «c»"
@@ -349,7 +350,7 @@ std::string razonEnEspanol(const HechosError& hechos) {
             std::find(r.codigos.begin(), r.codigos.end(), hechos.codigo) != r.codigos.end())
             if (std::optional<std::string> razon = llenar(r.texto, hechos))
                 return std::move(*razon);
-    return llenar(kGenerica, hechos).value_or(std::string());
+    return llenar(kGenerica, hechos).value_or(*llenar(kSinTexto, hechos));
 }
 
 } // namespace xml
