@@ -4,6 +4,7 @@
 #include "platform/runtime/RuntimeError.h"
 #include "platform/xml/Document.h"
 #include "platform/xml/SchemaCache.h"
+#include "platform/xml/TextoMostrado.h"
 #include "shell/Globales.h"
 #include "shell/Rutas.h"
 
@@ -57,7 +58,7 @@ bool CValidarXml::Leer(const std::string& pPaThXml, const std::string& nameSpace
         documento.schemas(cache_.get());
         if (!documento.load(pPaThXml)) {
             vError = "Error : " + documento.parseError().reason + "\r\n\r\n" +
-                     "Texto Fuente : " + documento.parseError().srcText;
+                     "Texto Fuente : " + xml::controlesVisibles(documento.parseError().srcText);
             return false;
         }
         if (documento.documentElementNamespaceURI() != nameSpace) {

@@ -1,6 +1,7 @@
 #include "processing/ControlEmpaquetado.h"
 
 #include "platform/xml/Codificacion.h"
+#include "platform/xml/TextoMostrado.h"
 
 #include <algorithm>
 #include <limits>
@@ -19,9 +20,9 @@ std::string TextoAncho(std::uint64_t linea) {
 
 std::string TextoCodificacion(std::uint64_t linea, const std::string& nombre) {
     return "El documento no puede enviarse tal como está: en la línea " + std::to_string(linea) +
-           " declara la codificación \"" + nombre +
-           "\", en la que el archivo no puede armarse sin cambiar el texto. Grábelo en UTF-8 y "
-           "vuelva a procesarlo.";
+           " declara la codificación \"" + xml::mostrado(nombre) +
+           "\", y el sistema solo admite UTF-8, US-ASCII, ISO-8859-1 a ISO-8859-16 y "
+           "windows-1250 a windows-1258. Grábelo en UTF-8 y vuelva a procesarlo.";
 }
 
 std::string TextoPegado(std::uint64_t linea, std::uint64_t siguiente) {

@@ -1,6 +1,7 @@
 #include "platform/xml/Codificacion.h"
 
 #include "platform/xml/ErrorCollector.h"
+#include "platform/xml/FileDescriptor.h"
 #include "platform/xml/ParserScope.h"
 #include "platform/xml/XmlHandles.h"
 
@@ -12,6 +13,8 @@
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace xml {
 
@@ -165,6 +168,64 @@ bool Codificacion::compatible(const std::string& nombre) {
     static const std::vector<std::vector<std::string>> admitidas = firmasAdmitidas();
     const auto propia = firma(nombre);
     return propia && std::find(admitidas.begin(), admitidas.end(), *propia) != admitidas.end();
+}
+
+bool Codificacion::guardaAscii(const std::string& nombre) {
+    ErrorCollector errors;
+    ParserScope scope(errors, ParserScope::refuseAll);
+    return firma(nombre).has_value();
+}
+
+long Codificacion::lineaRefusada(const std::string& path, const std::string& nombre) {
+    // The decoder reports its refusal as an error, as it does to the parser.
+    ErrorCollector errors;
+    ParserScope scope(errors, ParserScope::refuseAll);
+    HandlerPtr handler(xmlFindCharEncodingHandler(nombre.c_str()));
+    FileDescriptor fd(path);
+    BufferPtr in(xmlBufferCreate());
+    BufferPtr out(xmlBufferCreate());
+    if (!handler || !fd.isOpen() || !in || !out)
+        return 0;
+    long linea = 1;
+    bool trasCr = false;
+    std::string pendiente; // read and not yet taken by the decoder
+    char buf[65536];
+    for (bool inicio = true;; inicio = false) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0)
+            return 0;
+        std::string_view leido(buf, static_cast<std::size_t>(n));
+        // The parser leaves a UTF-8 byte-order mark out of the text.
+        if (inicio && leido.starts_with("\xEF\xBB\xBF"))
+            leido.remove_prefix(3);
+        pendiente += leido;
+        // Each call ends the decoder's character: it is given text up to an
+        // ASCII byte, which ends one in every encoding taken.
+        std::size_t corte = pendiente.size();
+        if (n > 0)
+            for (std::size_t i = pendiente.size(); i > 0; --i)
+                if (static_cast<unsigned char>(pendiente[i - 1]) < 0x80) {
+                    corte = i;
+                    break;
+                }
+        xmlBufferEmpty(in.get());
+        xmlBufferEmpty(out.get());
+        xmlBufferAdd(in.get(), reinterpret_cast<const xmlChar*>(pendiente.data()),
+                     static_cast<int>(corte));
+        xmlCharEncInFunc(handler.get(), out.get(), in.get());
+        const std::size_t usados = corte - static_cast<std::size_t>(xmlBufferLength(in.get()));
+        for (std::size_t i = 0; i < usados; ++i) {
+            const char c = pendiente[i];
+            if (c == '\r' || (c == '\n' && !trasCr))
+                ++linea;
+            trasCr = c == '\r';
+        }
+        if (errors.hasError())
+            return linea;
+        if (n == 0)
+            return 0;
+        pendiente.erase(0, usados);
+    }
 }
 
 } // namespace xml

@@ -2,6 +2,7 @@
 
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/xml/Codificacion.h"
 #include "platform/xml/ErrorCollector.h"
 #include "platform/xml/FileDescriptor.h"
 #include "platform/xml/Huella.h"
@@ -9,6 +10,7 @@
 #include "platform/xml/ParserScope.h"
 #include "platform/xml/SchemaCache.h"
 #include "platform/xml/SourceLine.h"
+#include "platform/xml/TextoMostrado.h"
 #include "platform/xml/XmlHandles.h"
 
 #include <algorithm>
@@ -221,7 +223,7 @@ std::optional<std::string> readAll(int fd, const std::string& path, Esquema esqu
         // An entity left unexpanded would escape validation: the schema would
         // see its name, not its text.
         if (const xmlChar* name = entityReference(reader.get(), type))
-            errors.raise("La referencia «&" + text(name) + ";»" + enLinea(reached) +
+            errors.raise("La referencia «&" + mostrado(text(name)) + ";»" + enLinea(reached) +
                              " no está permitida: el documento no puede usar entidades",
                          path, reached);
     }
@@ -283,6 +285,17 @@ bool blankFile(const std::string& path) {
     }
 }
 
+// A decoder's refusal names no line: the file is decoded again to find it.
+void situarConversion(const std::string& path, ErrorCollector& errors) {
+    if (errors.hechos().codigo != XML_I18N_CONV_FAILED || errors.line() > 0)
+        return;
+    HechosError hechos = errors.hechos();
+    hechos.codificacion = Codificacion::declarada(path);
+    hechos.linea = Codificacion::lineaRefusada(path, hechos.codificacion);
+    if (hechos.linea > 0)
+        errors.complete(hechos, path);
+}
+
 } // namespace
 
 bool Document::load(const std::string& path) {
@@ -300,8 +313,10 @@ bool Document::load(const std::string& path) {
         return fail(path, errors);
     const std::optional<std::string> ns =
         readAll(fd.get(), path, esquema, errors, huella_, repintar_, false);
-    if (errors.hasError())
+    if (errors.hasError()) {
+        situarConversion(path, errors);
         return fail(path, errors);
+    }
     hasRoot_ = true;
     rootNamespace_ = *ns;
     return true;

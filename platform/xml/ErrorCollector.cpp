@@ -7,23 +7,6 @@
 
 namespace xml {
 
-namespace {
-// libxml2 messages end in a line break; the reason is shown inside a sentence.
-std::string trimEnd(const char* message) {
-    std::string s = message ? message : "";
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' '))
-        s.pop_back();
-    return s;
-}
-
-// The reason in Spanish where there is a text for it, else libxml2's own.
-std::string razon(const xmlError& error) {
-    if (std::optional<std::string> espanol = razonEnEspanol(hechosDe(error)))
-        return std::move(*espanol);
-    return trimEnd(error.message);
-}
-} // namespace
-
 void ErrorCollector::onError(void* collector, xmlErrorPtr error) {
     if (collector && error)
         static_cast<ErrorCollector*>(collector)->take(*error);
@@ -36,7 +19,9 @@ void ErrorCollector::take(const xmlError& error) {
     if (aside ? held_ : has_)
         return;
     // The parser's state, which some reasons read, is that of this error.
-    Entry entry{razon(error), error.file ? error.file : "", error.line, error.int2};
+    HechosError hechos = hechosDe(error);
+    Entry entry{razonEnEspanol(hechos), error.file ? error.file : "", error.line, error.int2,
+                std::move(hechos)};
     if (aside) {
         held_ = true;
         heldFirst_ = !has_;
@@ -65,7 +50,14 @@ void ErrorCollector::raise(std::string reason, std::string file, long line) {
     if (has_)
         return;
     has_ = true;
-    first_ = {std::move(reason), std::move(file), line, 0};
+    first_ = {std::move(reason), std::move(file), line, 0, {}};
+}
+
+void ErrorCollector::complete(const HechosError& hechos, std::string file) {
+    first_.hechos = hechos;
+    first_.reason = razonEnEspanol(hechos);
+    first_.file = std::move(file);
+    first_.line = hechos.linea;
 }
 
 } // namespace xml

@@ -1,7 +1,8 @@
 #pragma once
 // Collects the first error libxml2 reports (warnings are ignored), so that
-// nothing reaches stderr and the caller can show its reason, in Spanish
-// where there is a text for it.
+// nothing reaches stderr and the caller can show its reason in Spanish.
+#include "platform/xml/HechosError.h"
+
 #include <libxml/xmlerror.h>
 
 #include <string>
@@ -29,6 +30,11 @@ public:
     const std::string& file() const { return first_.file; }
     long line() const { return first_.line; }
     int linepos() const { return first_.linepos; }
+    // What libxml2 said of the first error; nothing for one the layer raised.
+    const HechosError& hechos() const { return first_.hechos; }
+    // The first error with facts libxml2 did not give (a decoder's error
+    // names no line), found in file; its reason is told anew.
+    void complete(const HechosError& hechos, std::string file);
 
 private:
     struct Entry {
@@ -36,6 +42,7 @@ private:
         std::string file;
         long line = 0;
         int linepos = 0;
+        HechosError hechos;
     };
 
     void take(const xmlError& error);

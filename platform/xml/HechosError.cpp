@@ -1,5 +1,6 @@
 #include "platform/xml/HechosError.h"
 
+#include "platform/xml/Codificacion.h"
 #include "platform/xml/EtiquetaEnCurso.h"
 
 #include <libxml/parser.h>
@@ -21,6 +22,14 @@ std::string_view texto(const char* s) {
 
 std::optional<std::string> dado(const char* s) {
     return s ? std::optional<std::string>(s) : std::nullopt;
+}
+
+// libxml2's messages end in a line break.
+std::string sinFinal(const char* mensaje) {
+    std::string s(texto(mensaje));
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' '))
+        s.pop_back();
+    return s;
 }
 
 // "{namespace}local" or "local": the local name, which holds no "}".
@@ -133,6 +142,24 @@ bool empieza(const xmlError& error, std::string_view inicio) {
 void soloCon(const xmlError& error, std::string_view inicio, HechosError& h) {
     if (!empieza(error, inicio))
         h.caso = Caso::Otro;
+}
+
+// A fault met while the parser reads the XML declaration (dentro) or
+// elsewhere (fuera). Once it has read the encoding's name it reads on with
+// that encoding: one that does not keep ASCII makes the rest of the
+// declaration unreadable, whatever the fault named.
+void declaracion(const xmlError& error, Caso dentro, Caso fuera, HechosError& h) {
+    const xmlParserCtxt* ctxt = analizador(error);
+    const bool enDeclaracion = ctxt && ctxt->instate == XML_PARSER_START;
+    const char* nombre = enDeclaracion && ctxt->input
+                             ? reinterpret_cast<const char*>(ctxt->input->encoding)
+                             : nullptr;
+    if (nombre && !Codificacion::guardaAscii(nombre)) {
+        h.caso = Caso::Ilegible;
+        h.codificacion = nombre;
+    } else {
+        h.caso = enDeclaracion ? dentro : fuera;
+    }
 }
 
 // The start tag the parser was reading; none when its input is unknown.
@@ -252,6 +279,16 @@ void contenido(std::string_view resto, HechosError& h) {
         h.caso = Caso::Otro;
 }
 
+// For an attribute the value comes first, then its length and the limit; an
+// element's error gives the length and the limit only.
+void longitud(const xmlError& error, HechosError& h) {
+    const bool conValor = error.str3 != nullptr;
+    if (conValor)
+        h.valor = dado(error.str1);
+    h.largo = std::string(texto(conValor ? error.str2 : error.str1));
+    h.limite = std::string(texto(conValor ? error.str3 : error.str2));
+}
+
 void enumeracion(const xmlError& error, HechosError& h) {
     h.valor = dado(error.str1);
     h.lista = conjunto(texto(error.str2));
@@ -273,8 +310,7 @@ void esquema(const xmlError& error, HechosError& h) {
     case XML_SCHEMAV_CVC_LENGTH_VALID:
     case XML_SCHEMAV_CVC_MINLENGTH_VALID:
     case XML_SCHEMAV_CVC_MAXLENGTH_VALID:
-        h.largo = std::string(texto(error.str1));
-        h.limite = std::string(texto(error.str2));
+        longitud(error, h);
         break;
     case XML_SCHEMAV_CVC_ENUMERATION_VALID:
         enumeracion(error, h);
@@ -298,14 +334,45 @@ void marcado(const xmlError& error, HechosError& h) {
         if (empieza(error, "attributes construct error"))
             apertura(error, h);
         else
-            h.caso = Caso::Otro;
+            declaracion(error, Caso::Declaracion, Caso::Otro, h);
+        break;
+    case XML_ERR_XMLDECL_NOT_FINISHED:
+    case XML_ERR_STRING_NOT_CLOSED:
+        declaracion(error, Caso::Unico, Caso::Unico, h);
+        break;
+    case XML_ERR_UNKNOWN_VERSION:
+        h.valor = dado(error.str1);
+        break;
+    case XML_NS_ERR_XML_NAMESPACE:
+        soloCon(error, "xml namespace prefix mapped to wrong URI", h);
+        break;
+    case XML_WAR_NS_URI:
+        // "xmlns:p" gives the prefix and the name, "xmlns" the name alone.
+        h.valor = dado(error.str2 ? error.str2 : error.str1);
         break;
     case XML_ERR_GT_REQUIRED:
         mayorQue(error, h);
         break;
-    case XML_ERR_LT_IN_ATTRIBUTE:
     case XML_ERR_ATTRIBUTE_NOT_FINISHED:
+        if (empieza(error, "AttValue length too long"))
+            h.caso = Caso::Enorme;
+        else
+            valorAbierto(error, h);
+        break;
+    case XML_ERR_LT_IN_ATTRIBUTE:
         valorAbierto(error, h);
+        break;
+    case XML_ERR_COMMENT_NOT_FINISHED:
+        if (empieza(error, "Comment too big"))
+            h.caso = Caso::Enorme;
+        break;
+    // Past the parser's limits on one piece of text or markup.
+    case XML_ERR_NO_MEMORY:
+        soloCon(error, "xmlSAX2Characters: huge text node", h);
+        break;
+    case XML_ERR_INTERNAL_ERROR:
+        if (texto(error.str1) != "Huge input lookup")
+            h.caso = Caso::Otro;
         break;
     case XML_NS_ERR_UNDEFINED_NAMESPACE:
         prefijoSinDeclarar(error, h);
@@ -331,6 +398,7 @@ HechosError hechosDe(const xmlError& error) {
     HechosError h;
     h.codigo = error.code;
     h.linea = error.line;
+    h.mensaje = sinFinal(error.message);
     switch (error.code) {
     case XML_ERR_DOCUMENT_END:
         finDelDocumento(error, h);

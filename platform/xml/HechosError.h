@@ -25,6 +25,9 @@ enum class Caso {
     Ampersand,         // an "&" that starts no reference
     MenorQue,          // a "<" that starts no tag
     Apertura,          // a start tag not ended, or with an attribute written wrong
+    Declaracion,       // a fault inside the XML declaration
+    Ilegible,          // the declared encoding cannot read the declaration itself
+    Enorme,            // a text, comment, value or piece of markup past the parser's limit
     Otro               // a text of this code that has no translation
 };
 
@@ -45,6 +48,7 @@ struct HechosError {
     std::string bytes;    // the first byte at fault, as 0xNN
     std::string caracter; // U+NNNN
     std::vector<std::string> lista;
+    std::string mensaje; // the parser's own text, for an error without a translation
 };
 
 HechosError hechosDe(const xmlError& error);

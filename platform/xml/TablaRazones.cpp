@@ -1,11 +1,12 @@
 #include "platform/xml/TablaRazones.h"
 
-#include "platform/runtime/TextLines.h"
+#include "platform/xml/TextoMostrado.h"
 
 #include <libxml/xmlerror.h>
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace xml {
@@ -27,6 +28,19 @@ constexpr Razon kRazones[] = {
       XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_3},
      Caso::Unico,
      "El valor «{valor}» no es válido para el {lugar}{enLinea}"},
+    // An attribute's error gives its value; an element's does not.
+    {{XML_SCHEMAV_CVC_LENGTH_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} tiene longitud {largo}; la longitud requerida es "
+     "{limite}"},
+    {{XML_SCHEMAV_CVC_MINLENGTH_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} tiene longitud {largo}; la longitud mínima es "
+     "{limite}"},
+    {{XML_SCHEMAV_CVC_MAXLENGTH_VALID},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} tiene longitud {largo}; la longitud máxima es "
+     "{limite}"},
     {{XML_SCHEMAV_CVC_LENGTH_VALID},
      Caso::Unico,
      "El valor del {lugar}{enLinea} tiene longitud {largo}; la longitud requerida es {limite}"},
@@ -79,6 +93,10 @@ constexpr Razon kRazones[] = {
     {{XML_SCHEMAV_CVC_COMPLEX_TYPE_2_3},
      Caso::Unico,
      "El elemento «{elemento}»{enLinea} solo puede contener otros elementos, no texto"},
+    {{XML_SCHEMAV_CVC_ELT_3_2_1},
+     Caso::Unico,
+     "El elemento «{elemento}»{enLinea} está marcado como nulo (xsi:nil) y no puede tener "
+     "contenido"},
     {{XML_SCHEMAV_CVC_TYPE_3_1_2},
      Caso::Unico,
      "El elemento «{elemento}»{enLinea} solo puede contener texto, no otros elementos"},
@@ -105,6 +123,10 @@ constexpr Razon kRazones[] = {
      "Hay contenido después del cierre del elemento raíz{enLinea}"},
     {{XML_ERR_DOCUMENT_END},
      Caso::Codificacion,
+     "El texto{enLinea} tiene bytes que no corresponden a la codificación declarada, "
+     "{codificacion}"},
+    {{XML_I18N_CONV_FAILED},
+     Caso::Unico,
      "El texto{enLinea} tiene bytes que no corresponden a la codificación declarada, "
      "{codificacion}"},
     {{XML_I18N_CONV_FAILED},
@@ -162,12 +184,32 @@ constexpr Razon kRazones[] = {
      Caso::Unico,
      "La codificación declarada{enLinea} es UTF-16, pero el archivo está escrito en UTF-8; "
      "declare «UTF-8»"},
+    {{XML_ERR_MISPLACED_CDATA_END},
+     Caso::Unico,
+     "El texto{enLinea} contiene «]]>», que debe escribirse «]]&gt;»"},
     {{XML_ERR_HYPHEN_IN_COMMENT},
      Caso::Unico,
      "El comentario{enLinea} contiene «--», que no se admite dentro de un comentario"},
     {{XML_ERR_COMMENT_NOT_FINISHED},
      Caso::Unico,
      "El documento termina{enLinea} dentro de un comentario que no se cierra con «-->»"},
+    // Past the parser's limits
+    {{XML_ERR_NO_MEMORY},
+     Caso::Unico,
+     "El texto{enLinea} es demasiado largo: el lector de XML admite hasta 10.000.000 de bytes "
+     "de texto seguido dentro de un elemento"},
+    {{XML_ERR_COMMENT_NOT_FINISHED},
+     Caso::Enorme,
+     "El comentario{enLinea} es demasiado largo: el lector de XML admite hasta 10.000.000 de "
+     "bytes en un comentario"},
+    {{XML_ERR_ATTRIBUTE_NOT_FINISHED},
+     Caso::Enorme,
+     "El valor de un atributo{enLinea} es demasiado largo: el lector de XML admite hasta "
+     "10.000.000 de bytes en un valor"},
+    {{XML_ERR_INTERNAL_ERROR},
+     Caso::Unico,
+     "Hay{enLinea} un comentario, un texto o una etiqueta demasiado largo: el lector de XML no "
+     "admite más de 10.000.000 de bytes en uno solo"},
     {{XML_ERR_RESERVED_XML_NAME},
      Caso::Unico,
      "La declaración «<?xml … ?>»{enLinea} solo puede ir una vez, al comienzo del archivo, sin "
@@ -175,6 +217,38 @@ constexpr Razon kRazones[] = {
     {{XML_ERR_XMLDECL_NOT_FINISHED},
      Caso::Unico,
      "La declaración «<?xml … ?>»{enLinea} no termina en «?>»"},
+    {{XML_ERR_UNKNOWN_VERSION},
+     Caso::Unico,
+     "La declaración «<?xml … ?>»{enLinea} indica la versión «{valor}», que no se admite; debe "
+     "ser «1.0»"},
+    {{XML_ERR_STANDALONE_VALUE},
+     Caso::Unico,
+     "En la declaración «<?xml … ?>»{enLinea}, «standalone» solo admite «yes» o «no»"},
+    {{XML_ERR_ENCODING_NAME},
+     Caso::Unico,
+     "En la declaración «<?xml … ?>»{enLinea} el nombre de la codificación está vacío o no es "
+     "válido; debe empezar con una letra, como «UTF-8»"},
+    {{XML_ERR_STRING_NOT_CLOSED},
+     Caso::Unico,
+     "En la declaración «<?xml … ?>»{enLinea} un valor no termina donde corresponde: revise "
+     "las comillas y que no haya blancos antes de la que lo cierra"},
+    {{XML_ERR_SPACE_REQUIRED},
+     Caso::Declaracion,
+     "En la declaración «<?xml … ?>»{enLinea} falta un blanco entre dos valores"},
+    {{XML_ERR_SPACE_REQUIRED, XML_ERR_XMLDECL_NOT_FINISHED, XML_ERR_STRING_NOT_CLOSED},
+     Caso::Ilegible,
+     "La codificación declarada{enLinea}, «{codificacion}», no es la del archivo: con ella no "
+     "puede leerse la declaración «<?xml … ?>»; declare la codificación en que está grabado, "
+     "como «UTF-8»"},
+    // Namespaces
+    {{XML_NS_ERR_XML_NAMESPACE},
+     Caso::Unico,
+     "El prefijo «xml»{enLinea} no puede declararse con otro espacio de nombres: está reservado "
+     "para http://www.w3.org/XML/1998/namespace"},
+    {{XML_WAR_NS_URI},
+     Caso::Unico,
+     "El espacio de nombres «{valor}» declarado{enLinea} no es un URI válido; por ejemplo, no "
+     "puede tener blancos ni estar partido en dos líneas"},
     {{XML_ERR_DOCUMENT_EMPTY},
      Caso::Unico,
      "El archivo no es un documento XML: el texto{enLinea} debe empezar con «<»"},
@@ -183,26 +257,11 @@ constexpr Razon kRazones[] = {
 constexpr std::string_view kElemento = "elemento «{elemento}»";
 constexpr std::string_view kAtributo = "atributo «{atributo}» del elemento «{elemento}»";
 constexpr std::string_view kEnLinea = " en la línea ";
-// A long value is shown by its start.
-constexpr std::size_t kValorMostrado = 60;
-
-const Razon* buscar(const HechosError& h) {
-    for (const Razon& r : kRazones)
-        if (r.caso == h.caso &&
-            std::find(r.codigos.begin(), r.codigos.end(), h.codigo) != r.codigos.end())
-            return &r;
-    return nullptr;
-}
-
-// The value as one line of at most kValorMostrado characters.
-std::string mostrado(const std::string& valor) {
-    std::string s =
-        rt::charLength(valor) > kValorMostrado ? rt::left(valor, kValorMostrado - 1) + "…" : valor;
-    for (char& c : s)
-        if (c == '\n' || c == '\r' || c == '\t')
-            c = ' ';
-    return s;
-}
+// The parser's own text, for an error without a translation, is framed so.
+constexpr std::string_view kGenerica = "El documento tiene un error{enLinea}; el lector de XML "
+                                       "lo describe así: «{mensaje}»";
+constexpr std::string_view kSinTexto = "El documento tiene un error{enLinea}";
+constexpr std::size_t kMensajeMostrado = 200;
 
 // "«a», «b» o «c»"
 std::string enumerados(const std::vector<std::string>& lista) {
@@ -224,9 +283,9 @@ std::string dato(std::string_view nombre, const HechosError& h) {
     if (nombre == "valor")
         return mostrado(*h.valor);
     if (nombre == "elemento")
-        return h.elemento;
+        return mostrado(h.elemento);
     if (nombre == "atributo")
-        return h.atributo;
+        return mostrado(h.atributo);
     if (nombre == "largo")
         return h.largo;
     if (nombre == "limite")
@@ -234,15 +293,17 @@ std::string dato(std::string_view nombre, const HechosError& h) {
     if (nombre == "lista")
         return enumerados(h.lista);
     if (nombre == "cierre")
-        return h.cierre;
+        return mostrado(h.cierre);
     if (nombre == "lineaApertura")
         return numero(h.lineaApertura);
     if (nombre == "entidad")
-        return h.entidad;
+        return mostrado(h.entidad);
     if (nombre == "prefijo")
-        return h.prefijo;
+        return mostrado(h.prefijo);
     if (nombre == "codificacion")
-        return h.codificacion;
+        return mostrado(h.codificacion);
+    if (nombre == "mensaje")
+        return mostrado(h.mensaje, kMensajeMostrado);
     if (nombre == "bytes")
         return h.bytes;
     if (nombre == "caracter")
@@ -283,9 +344,13 @@ std::optional<std::string> llenar(std::string_view plantilla, const HechosError&
 
 } // namespace
 
-std::optional<std::string> razonEnEspanol(const HechosError& hechos) {
-    const Razon* razon = buscar(hechos);
-    return razon ? llenar(razon->texto, hechos) : std::nullopt;
+std::string razonEnEspanol(const HechosError& hechos) {
+    for (const Razon& r : kRazones)
+        if (r.caso == hechos.caso &&
+            std::find(r.codigos.begin(), r.codigos.end(), hechos.codigo) != r.codigos.end())
+            if (std::optional<std::string> razon = llenar(r.texto, hechos))
+                return std::move(*razon);
+    return llenar(kGenerica, hechos).value_or(*llenar(kSinTexto, hechos));
 }
 
 } // namespace xml

@@ -6,6 +6,7 @@
 #include "platform/xml/PrimeraDiferencia.h"
 #include "platform/xml/SchemaCache.h"
 #include "platform/xml/SourceLine.h"
+#include "platform/xml/TextoMostrado.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -407,6 +408,30 @@ TEST_F(DocumentTest, NothingIsWrittenToStandardError) {
     EXPECT_EQ(testenv::readFile(dir.file("stderr.txt")), "");
 }
 
+// Every bidirectional control becomes visible, and only those: characters
+// next to them in the code chart pass unchanged.
+TEST(TextoMostradoTest, BidirectionalControlsAreShownAsEscapes) {
+    const struct {
+        const char* texto;
+        const char* mostrado;
+    } casos[] = {
+        {"a\u202Ab\u202Bc\u202Cd\u202De\u202Ef", "a[U+202A]b[U+202B]c[U+202C]d[U+202D]e[U+202E]f"},
+        {"\u2066\u2067\u2068\u2069", "[U+2066][U+2067][U+2068][U+2069]"},
+        {"x\u200Ey\u200Fz\u061C", "x[U+200E]y[U+200F]z[U+061C]"},
+        {"\u2029\u202F\u2065\u206A\u200D\u061B\u00AE",
+         "\u2029\u202F\u2065\u206A\u200D\u061B\u00AE"},
+        {"Córdoba\u202E", "Córdoba[U+202E]"},
+    };
+    for (const auto& c : casos) {
+        EXPECT_EQ(xml::controlesVisibles(c.texto), c.mostrado) << c.texto;
+        EXPECT_EQ(xml::mostrado(c.texto), c.mostrado) << c.texto;
+    }
+    // Cut first, by characters, then made visible: no escape is cut in two.
+    const std::string largo = std::string(58, 'a') + "\u202E" + std::string(10, 'b');
+    EXPECT_EQ(xml::mostrado(largo), std::string(58, 'a') + "[U+202E]…");
+    EXPECT_EQ(xml::mostrado("a\r\nb\tc"), "a  b c");
+}
+
 } // namespace
 
 namespace {
@@ -503,6 +528,35 @@ TEST(CodificacionTest, OnlyEncodingsThatKeepAsciiUnderAnyOfTheirNames) {
     EXPECT_EQ(xml::Codificacion::declarada(ruta), "cp1252");
     testenv::writeFile(ruta, "<r/>");
     EXPECT_EQ(xml::Codificacion::declarada(ruta), "");
+}
+
+// The line on which a decoder first refuses the file's bytes; CR, LF and CR
+// LF each end a line, and the file is read in blocks.
+TEST(CodificacionTest, LineOfTheFirstRefusedByte) {
+    const std::string bloque(65535, 'x');
+    const struct {
+        const char* caso;
+        const char* nombre;
+        std::string bytes;
+        long linea; // 0: nothing refused
+    } casos[] = {
+        {"LF", "US", "<r>\n<a>caf\xC3\xA9</a>\n</r>", 2},
+        {"CR LF", "CSASCII", "<r>\r\n\r\n<a>caf\xC3\xA9</a></r>", 3},
+        {"lone CR", "US", "<r>\r<a/>\r<a>\xE9</a></r>", 3},
+        {"windows-1252 undefined byte", "windows-1252", "<r>\n<a>\xE9</a>\n<a>\x81</a></r>", 3},
+        {"UTF-8 under another spelling", "UTF_8", "<r>\r\n<a>\xC3\xA9</a>\r\n<a>\xE9</a></r>", 3},
+        {"CR LF across two blocks", "US", "<r>" + bloque.substr(3) + "\r\n\xC3", 2},
+        {"UTF-8 character across two blocks", "UTF_8", bloque + "\xC3\xA9\n\xFF", 2},
+        {"nothing refused", "ISO-8859-1", "<r>\n<a>\xE9\x81</a></r>", 0},
+        {"unknown decoder", "desconocida", "<r>\xE9</r>", 0},
+    };
+    testenv::TempDir dir;
+    const std::string ruta = dir.file("d.xml");
+    for (const auto& c : casos) {
+        testenv::writeFile(ruta, c.bytes);
+        EXPECT_EQ(xml::Codificacion::lineaRefusada(ruta, c.nombre), c.linea) << c.caso;
+    }
+    EXPECT_EQ(xml::Codificacion::lineaRefusada(dir.file("falta.xml"), "US"), 0);
 }
 
 } // namespace

@@ -43,6 +43,7 @@ std::string schemaFor(const std::string& ns) {
               <xs:element name="Cantidad" type="Cantidad"/>
               <xs:element name="Peso" type="Peso"/>
               <xs:element name="Importe" type="Importe"/>
+              <xs:element name="Nota" type="xs:string" nillable="true"/>
               <xs:element name="Codigos">
                 <xs:simpleType><xs:list itemType="xs:int"/></xs:simpleType>
               </xs:element>
@@ -66,6 +67,12 @@ std::string schemaFor(const std::string& ns) {
               </xs:simpleType>
             </xs:attribute>
             <xs:attribute name="Numero" type="xs:int"/>
+            <xs:attribute name="Guia" type="Guia"/>
+            <xs:attribute name="Nombre" type="Nombre"/>
+            <xs:attribute name="Destino" type="Destino"/>
+            <xs:attribute name="Cantidad" type="Cantidad"/>
+            <xs:attribute name="Peso" type="Peso"/>
+            <xs:attribute name="Importe" type="Importe"/>
           </xs:complexType>
         </xs:element>
       </xs:sequence>
@@ -221,12 +228,17 @@ TEST_F(CValidarXmlTest, LoadFailureShowsReasonAndSourceLine) {
 // element opens line 2 and the fault stands on line 3 unless said otherwise.
 struct RazonEspanol {
     const char* nombre;
-    const char* despues; // what follows the root's start tag and its line end; "@" the namespace
-    const char* razon;
-    const char* fuente;
+    std::string despues; // what follows the root's start tag and its line end; "@" the namespace
+    std::string razon;
+    std::string fuente;
     const char* raiz = "root";          // nullptr: no root element
     const char* codificacion = "UTF-8"; // nullptr: no XML declaration
 };
+
+// A name or value longer than a reason shows, and its start as shown.
+const std::string kLargo(70, 'N');
+const std::string kCorto = std::string(59, 'N') + "…";
+const std::string kCodificacionLarga = "ISO-8859-1" + kLargo;
 
 const RazonEspanol kRazones[] = {
     {"valor", "<Item>a</Item><Envio Tipo=\"A\"><Kilos>doce mil</Kilos></Envio>\r\n</root>",
@@ -287,6 +299,42 @@ const RazonEspanol kRazones[] = {
      "El valor «1.234» del elemento «Importe» en la línea 3 tiene demasiados decimales; el máximo "
      "es 2",
      "<Item>a</Item><Envio Tipo=\"A\"><Importe>1.234</Importe></Envio></root>"},
+    // An attribute's error gives its value before the figures.
+    {"lengthAtributo", "<Item>a</Item><Envio Tipo=\"A\" Guia=\"ABCDE\"/></root>",
+     "El valor «ABCDE» del atributo «Guia» del elemento «Envio» en la línea 3 tiene longitud 5; la "
+     "longitud requerida es 3",
+     "<Item>a</Item><Envio Tipo=\"A\" Guia=\"ABCDE\"/></root>"},
+    {"minLengthAtributo", "<Item>a</Item><Envio Tipo=\"A\" Nombre=\"J\"/></root>",
+     "El valor «J» del atributo «Nombre» del elemento «Envio» en la línea 3 tiene longitud 1; la "
+     "longitud mínima es 2",
+     "<Item>a</Item><Envio Tipo=\"A\" Nombre=\"J\"/></root>"},
+    {"maxLengthAtributo", "<Item>a</Item>\r\n<Envio Tipo=\"A\" Destino=\"Córdoba\"/></root>",
+     "El valor «Córdoba» del atributo «Destino» del elemento «Envio» en la línea 4 tiene "
+     "longitud 7; la longitud máxima es 6",
+     "<Envio Tipo=\"A\" Destino=\"Córdoba\"/></root>"},
+    {"minInclusiveAtributo", "<Item>a</Item><Envio Tipo=\"A\" Cantidad=\"0\"/></root>",
+     "El valor «0» del atributo «Cantidad» del elemento «Envio» en la línea 3 es menor que el "
+     "mínimo admitido, 1",
+     "<Item>a</Item><Envio Tipo=\"A\" Cantidad=\"0\"/></root>"},
+    {"maxInclusiveAtributo", "<Item>a</Item><Envio Tipo=\"A\" Cantidad=\"1000\"/></root>",
+     "El valor «1000» del atributo «Cantidad» del elemento «Envio» en la línea 3 es mayor que el "
+     "máximo admitido, 999",
+     "<Item>a</Item><Envio Tipo=\"A\" Cantidad=\"1000\"/></root>"},
+    {"minExclusiveAtributo", "<Item>a</Item><Envio Tipo=\"A\" Peso=\"0\"/></root>",
+     "El valor «0» del atributo «Peso» del elemento «Envio» en la línea 3 debe ser mayor que 0",
+     "<Item>a</Item><Envio Tipo=\"A\" Peso=\"0\"/></root>"},
+    {"maxExclusiveAtributo", "<Item>a</Item><Envio Tipo=\"A\" Peso=\"1000.5\"/></root>",
+     "El valor «1000.5» del atributo «Peso» del elemento «Envio» en la línea 3 debe ser menor "
+     "que 1000",
+     "<Item>a</Item><Envio Tipo=\"A\" Peso=\"1000.5\"/></root>"},
+    {"totalDigitsAtributo", "<Item>a</Item><Envio Tipo=\"A\" Importe=\"123456\"/></root>",
+     "El valor «123456» del atributo «Importe» del elemento «Envio» en la línea 3 tiene "
+     "demasiados dígitos; el máximo es 5",
+     "<Item>a</Item><Envio Tipo=\"A\" Importe=\"123456\"/></root>"},
+    {"fractionDigitsAtributo", "<Item>a</Item><Envio Tipo=\"A\" Importe=\"1.234\"/></root>",
+     "El valor «1.234» del atributo «Importe» del elemento «Envio» en la línea 3 tiene "
+     "demasiados decimales; el máximo es 2",
+     "<Item>a</Item><Envio Tipo=\"A\" Importe=\"1.234\"/></root>"},
     {"noEsperado", "<Item>a</Item><Otro/></root>",
      "El elemento «Otro» en la línea 3 no corresponde en ese lugar; se esperaba «Item» o «Envio»",
      "<Item>a</Item><Otro/></root>"},
@@ -344,9 +392,21 @@ const RazonEspanol kRazones[] = {
      "El texto en la línea 3 tiene bytes que no corresponden a la codificación declarada, "
      "US-ASCII",
      "<Item>café</Item></root>", "root", "US-ASCII"},
-    {"windows1252", "<Item>caf\x81</Item></root>",
-     "El archivo tiene bytes que no corresponden a la codificación declarada (el primero, 0x81)",
-     "", "root", "windows-1252"},
+    // Decoders other than the parser's own name no line: it is found.
+    {"windows1252", "<Item>a</Item>\r\n<Item>caf\x81</Item></root>",
+     "El texto en la línea 4 tiene bytes que no corresponden a la codificación declarada, "
+     "windows-1252",
+     "<Item>caf\u0081</Item></root>", "root", "windows-1252"},
+    {"us", "<Item>caf\xC3\xA9</Item></root>",
+     "El texto en la línea 3 tiene bytes que no corresponden a la codificación declarada, US",
+     "<Item>café</Item></root>", "root", "US"},
+    {"csascii", "<Item>a</Item>\r\n\r\n<Item>caf\xC3\xA9</Item></root>",
+     "El texto en la línea 5 tiene bytes que no corresponden a la codificación declarada, "
+     "CSASCII",
+     "<Item>café</Item></root>", "root", "CSASCII"},
+    {"utf_8", "<Item>caf\xE9</Item></root>",
+     "El texto en la línea 3 tiene bytes que no corresponden a la codificación declarada, UTF_8",
+     "<Item>café</Item></root>", "root", "UTF_8"},
     {"caracter", "<Item>a&#1;b</Item></root>",
      "El carácter U+0001 en la línea 3 no está permitido en un documento XML",
      "<Item>a&#1;b</Item></root>"},
@@ -440,6 +500,92 @@ const RazonEspanol kRazones[] = {
     {"noEsXml", "CUIT;Nombre\r\n20301234567;Pérez\r\n",
      "El archivo no es un documento XML: el texto en la línea 1 debe empezar con «<»",
      "CUIT;Nombre", nullptr, nullptr},
+    // The declaration
+    {"version", "<?xml version=\"2.0\"?>\r\n<root xmlns=\"@\"><Item>a</Item></root>",
+     "La declaración «<?xml … ?>» en la línea 1 indica la versión «2.0», que no se admite; debe "
+     "ser «1.0»",
+     "<?xml version=\"2.0\"?>", nullptr, nullptr},
+    {"standalone",
+     "<?xml version=\"1.0\" standalone=\"maybe\"?>\r\n<root xmlns=\"@\"><Item>a</Item></root>",
+     "En la declaración «<?xml … ?>» en la línea 1, «standalone» solo admite «yes» o «no»",
+     "<?xml version=\"1.0\" standalone=\"maybe\"?>", nullptr, nullptr},
+    {"codificacionVacia", "<Item>a</Item></root>",
+     "En la declaración «<?xml … ?>» en la línea 1 el nombre de la codificación está vacío o no "
+     "es válido; debe empezar con una letra, como «UTF-8»",
+     "<?xml version=\"1.0\" encoding=\"\"?>", "root", ""},
+    {"codificacionConBlanco", "<Item>a</Item></root>",
+     "En la declaración «<?xml … ?>» en la línea 1 un valor no termina donde corresponde: revise "
+     "las comillas y que no haya blancos antes de la que lo cierra",
+     "<?xml version=\"1.0\" encoding=\"ISO-8859-1 \"?>", "root", "ISO-8859-1 "},
+    {"faltaBlanco",
+     "<?xml version=\"1.0\"encoding=\"UTF-8\"?>\r\n<root xmlns=\"@\"><Item>a</Item></root>",
+     "En la declaración «<?xml … ?>» en la línea 1 falta un blanco entre dos valores",
+     "<?xml version=\"1.0\"encoding=\"UTF-8\"?>", nullptr, nullptr},
+    // A declared encoding that does not keep ASCII makes the rest unreadable.
+    {"unicode",
+     "<?xml version=\"1.0\"\r\n encoding=\"UNICODE\"?>\r\n<root xmlns=\"@\"><Item>a</Item></root>",
+     "La codificación declarada en la línea 2, «UNICODE», no es la del archivo: con ella no puede "
+     "leerse la declaración «<?xml … ?>»; declare la codificación en que está grabado, como "
+     "«UTF-8»",
+     " encoding=\"UNICODE\"?>", nullptr, nullptr},
+    {"utf16le",
+     "<?xml version=\"1.0\"\r\n encoding=\"UTF-16LE\"?>\r\n<root xmlns=\"@\"><Item>a</Item></root>",
+     "La codificación declarada en la línea 2, «UTF-16LE», no es la del archivo: con ella no "
+     "puede leerse la declaración «<?xml … ?>»; declare la codificación en que está grabado, como "
+     "«UTF-8»",
+     " encoding=\"UTF-16LE\"?>", nullptr, nullptr},
+    {"codificacionLarga", "<Item>a</Item></root>",
+     "La codificación declarada en la línea 1, «ISO-8859-1" + std::string(49, 'N') +
+         "…», no es conocida; guarde el archivo en UTF-8 y declare esa codificación",
+     "<?xml version=\"1.0\" encoding=\"" + kCodificacionLarga + "\"?>", "root",
+     kCodificacionLarga.c_str()},
+    // Namespaces
+    {"prefijoXml", "<Item xmlns:xml=\"urn:x\">a</Item></root>",
+     "El prefijo «xml» en la línea 3 no puede declararse con otro espacio de nombres: está "
+     "reservado para http://www.w3.org/XML/1998/namespace",
+     "<Item xmlns:xml=\"urn:x\">a</Item></root>"},
+    {"uriPartido", "<Item xmlns:p=\"urn:a\r\nb\">a</Item></root>",
+     "El espacio de nombres «urn:a b» declarado en la línea 4 no es un URI válido; por ejemplo, "
+     "no puede tener blancos ni estar partido en dos líneas",
+     "b\">a</Item></root>"},
+    {"nuloConContenido",
+     "<Item>a</Item><Envio Tipo=\"A\"><Nota "
+     "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+     "xsi:nil=\"true\">x</Nota></Envio></root>",
+     "El elemento «Nota» en la línea 3 está marcado como nulo (xsi:nil) y no puede tener contenido",
+     "<Item>a</Item><Envio Tipo=\"A\"><Nota "
+     "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+     "xsi:nil=\"true\">x</Nota></Envio></root>"},
+    {"finDeSeccion", "<Item>a]]>b</Item></root>",
+     "El texto en la línea 3 contiene «]]>», que debe escribirse «]]&gt;»",
+     "<Item>a]]>b</Item></root>"},
+    // Without a text of its own: the parser's, framed.
+    {"sinTraduccion", "<Item>a</Item><?p x</root>",
+     "El documento tiene un error en la línea 3; el lector de XML lo describe así: «ParsePI: PI "
+     "p never end ...»",
+     "<Item>a</Item><?p x</root>"},
+    // Bidirectional controls shown, so nothing around them is reordered.
+    {"controlBidi", "<Item>a</Item><Envio Tipo=\"A\"><Patente>AB\u202Ecd</Patente></Envio></root>",
+     "El valor «AB[U+202E]cd» del elemento «Patente» en la línea 3 no tiene la forma requerida",
+     "<Item>a</Item><Envio Tipo=\"A\"><Patente>AB[U+202E]cd</Patente></Envio></root>"},
+    {"aislanteBidi", "<Item>a</Item><Envio Tipo=\"\u2067A\u2069\"/></root>",
+     "El valor «[U+2067]A[U+2069]» del atributo «Tipo» del elemento «Envio» en la línea 3 no es "
+     "uno de los admitidos: «A» o «B»",
+     "<Item>a</Item><Envio Tipo=\"[U+2067]A[U+2069]\"/></root>"},
+    // Names are shortened as values are.
+    {"elementoLargo", "<Item>a</Item><" + kLargo + "/></root>",
+     "El elemento «" + kCorto +
+         "» en la línea 3 no corresponde en ese lugar; se esperaba «Item» o «Envio»",
+     "<Item>a</Item><" + kLargo + "/></root>"},
+    {"atributoLargo", "<Item>a</Item><Envio Tipo=\"A\" " + kLargo + "=\"1\"/></root>",
+     "El atributo «" + kCorto + "» no está permitido en el elemento «Envio» en la línea 3",
+     "<Item>a</Item><Envio Tipo=\"A\" " + kLargo + "=\"1\"/></root>"},
+    {"entidadLarga", "<Item>a&" + kLargo + ";</Item></root>",
+     "La entidad «&" + kCorto + ";» en la línea 3 no está definida",
+     "<Item>a&" + kLargo + ";</Item></root>"},
+    {"prefijoLargo", "<Item>a</Item><" + kLargo + ":Envio Tipo=\"A\"/></root>",
+     "El prefijo «" + kCorto + "» del elemento «Envio» en la línea 3 no está declarado",
+     "<Item>a</Item><" + kLargo + ":Envio Tipo=\"A\"/></root>"},
 };
 
 void PrintTo(const RazonEspanol& c, std::ostream* os) {
@@ -470,6 +616,44 @@ TEST_P(CValidarXmlRazonTest, BoxGivesTheReasonInSpanish) {
 
 INSTANTIATE_TEST_SUITE_P(Razones, CValidarXmlRazonTest, ::testing::ValuesIn(kRazones),
                          [](const auto& info) { return std::string(info.param.nombre); });
+
+// Past the parser's limit on one piece of the document: the reason says which
+// piece and where, and the source text comes from that line.
+TEST_F(CValidarXmlTest, PieceTooLargeForTheParserIsNamed) {
+    const std::string enorme(10000010, 'x');
+    std::string lineas;
+    for (int i = 0; i < 100010; ++i)
+        lineas += std::string(98, 'x') + "\r\n";
+    const struct {
+        const char* nombre;
+        std::string despues; // as in the table of reasons
+        std::string razon;
+    } casos[] = {
+        {"texto", "<Item>" + enorme + "</Item></root>",
+         "El texto en la línea 3 es demasiado largo: el lector de XML admite hasta 10.000.000 de "
+         "bytes de texto seguido dentro de un elemento"},
+        {"comentario", "<Item>a</Item><!-- " + enorme + " --></root>",
+         "El comentario en la línea 3 es demasiado largo: el lector de XML admite hasta "
+         "10.000.000 de bytes en un comentario"},
+        {"comentarioEnLineas", "<Item>a</Item><!-- " + lineas + " --></root>",
+         "Hay en la línea 3 un comentario, un texto o una etiqueta demasiado largo: el lector de "
+         "XML no admite más de 10.000.000 de bytes en uno solo"},
+        {"valor", "<Item>a</Item><Envio Tipo=\"" + enorme + "\"/></root>",
+         "El valor de un atributo en la línea 3 es demasiado largo: el lector de XML admite hasta "
+         "10.000.000 de bytes en un valor"},
+    };
+    const std::string marco = "\r\n\r\nTexto Fuente : ";
+    for (const auto& c : casos) {
+        EXPECT_FALSE(validar(document("<root xmlns=\"" + ns + "\">\r\n" + c.despues))) << c.nombre;
+        const std::string& e = validador.Error();
+        ASSERT_NE(e.find(marco), std::string::npos) << c.nombre;
+        EXPECT_EQ(e.substr(0, e.find(marco)), "Error : " + c.razon) << c.nombre;
+        const std::string fuente = e.substr(e.find(marco) + marco.size());
+        EXPECT_FALSE(fuente.empty()) << c.nombre;
+        EXPECT_NE(c.despues.substr(0, c.despues.find('\r')).find(fuente), std::string::npos)
+            << c.nombre;
+    }
+}
 
 // libxml2 would speak of extra content at the end of such a document.
 TEST_F(CValidarXmlTest, EmptyOrBlankDocumentSaysSo) {

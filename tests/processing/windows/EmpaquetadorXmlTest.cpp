@@ -185,8 +185,8 @@ TEST(ControlEmpaquetadoTest, RefusesWhatThePackingWouldChange) {
     const auto codificacion = [](int linea, const std::string& nombre) {
         return "El documento no puede enviarse tal como está: en la línea " +
                std::to_string(linea) + " declara la codificación \"" + nombre +
-               "\", en la que el archivo no puede armarse sin cambiar el texto. Grábelo en UTF-8 "
-               "y vuelva a procesarlo.";
+               "\", y el sistema solo admite UTF-8, US-ASCII, ISO-8859-1 a ISO-8859-16 y "
+               "windows-1250 a windows-1258. Grábelo en UTF-8 y vuelva a procesarlo.";
     };
     const std::string largo(70000, 'x');
     const auto declarada = [](const char* nombre) {
@@ -230,6 +230,8 @@ TEST(ControlEmpaquetadoTest, RefusesWhatThePackingWouldChange) {
         {"declared ISO_8859-15", declarada("ISO_8859-15"), ""},
         {"declared ISO-2022-KR", declarada("ISO-2022-KR"), codificacion(2, "ISO-2022-KR")},
         {"declared KOI8-R", declarada("KOI8-R"), codificacion(2, "KOI8-R")},
+        {"declared TIS-620", declarada("TIS-620"), codificacion(2, "TIS-620")},
+        {"declared windows-874", declarada("windows-874"), codificacion(2, "windows-874")},
         {"UTF-16 LE byte-order mark", "\xFF\xFE<\0a\0/\0>\0"s, ancho(1)},
         {"UTF-16 BE byte-order mark", "\xFE\xFF\0<\0a\0/\0>"s, ancho(1)},
         {"UTF-32 LE byte-order mark", "\xFF\xFE\0\0<\0\0\0"s, ancho(1)},
