@@ -25,6 +25,8 @@ public:
     // and the read-back of its packing.
     const xml::Huella::Digesto& Huella() const { return huella_; }
     LecturaDeVuelta* Releida() const { return releida_.get(); }
+    // The elements of mixed content of the schema last loaded; nullptr before.
+    const xml::TiposMixtos* Mixtos() const { return cache_ ? &cache_->mixtos() : nullptr; }
 
 private:
     bool Cargar(const std::string& pPaThXml, const std::string& esquema,

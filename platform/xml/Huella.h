@@ -4,9 +4,12 @@
 // elements (namespace and local name) in the same order, the same attributes
 // with the same values (in any order), and the same text. Adjacent text and
 // CDATA sections are one text; comments and processing instructions do not
-// count. Normalised, a run of white space counts as one blank; strict, text
-// counts as it stands. Either way text that is only white space counts as
-// none between elements, and as text in an element without child elements.
+// count. Normalised, a value's text counts without the white space at its
+// ends and with each inner run as one blank; inside an element of mixed
+// content (and everything in it) its text is one value, so white space between
+// two child elements counts as a blank there, and as nothing elsewhere.
+// Strict, text counts as it stands, white space between elements only inside
+// mixed content.
 #include <array>
 #include <functional>
 #include <memory>
@@ -17,6 +20,8 @@
 struct _xmlTextReader;
 
 namespace xml {
+
+class TiposMixtos;
 
 class Huella {
 public:
@@ -31,6 +36,8 @@ public:
     Huella(const Huella&) = delete;
     Huella& operator=(const Huella&) = delete;
 
+    // Which elements have mixed content; nullptr or empty: none. Not owned.
+    void mixtos(const TiposMixtos* mixtos) { mixtos_ = mixtos; }
     // The reader's current node, of the given reader node type.
     void nodo(_xmlTextReader* reader, int type);
     // The digest of the reading; the reading ends with it.
@@ -44,6 +51,7 @@ private:
     void agregarTexto(std::string_view parte);
     // The text pending before an element starts (antesDeHijo) or ends.
     void cerrarTexto(bool antesDeHijo);
+    bool esMixto(_xmlTextReader* reader) const;
     void emitir(std::string_view evento, long linea);
     void volcar();
 
@@ -56,9 +64,14 @@ private:
     bool hayTexto_ = false;
     bool soloBlancos_ = true;
     bool blanco_ = false; // a run of white space not yet written
+    bool previo_ = false; // text written earlier in the same value
     long lineaTexto_ = 0;
+    const TiposMixtos* mixtos_ = nullptr;
     // For each open element, whether it has had a child element.
     std::vector<bool> conHijos_;
+    // Depth of the element of mixed content that the text belongs to; 0
+    // outside mixed content.
+    std::size_t mixto_ = 0;
     std::vector<std::string> atributos_; // reused from element to element
 };
 

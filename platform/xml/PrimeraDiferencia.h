@@ -7,11 +7,15 @@
 
 namespace xml {
 
+class TiposMixtos;
+
 class PrimeraDiferencia {
 public:
     // The line of the file original where its reading first differs from that
-    // of the text otro; 0 when the readings are equal.
-    static long buscar(const std::string& original, std::string_view otro, bool estricta);
+    // of the text otro; 0 when the readings are equal. mixtos: the elements of
+    // mixed content, nullptr for none.
+    static long buscar(const std::string& original, std::string_view otro, bool estricta,
+                       const TiposMixtos* mixtos = nullptr);
 };
 
 } // namespace xml

@@ -413,6 +413,7 @@ namespace {
 
 // Two documents read the same exactly where the canonical reading says so;
 // where they do not, the first difference is found on the line it lies on.
+// With mixto, r's schema gives it mixed content.
 TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
     const struct {
         const char* caso;
@@ -420,6 +421,7 @@ TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
         // Of a where its reading first differs (a text names the line where the
         // parser ends it); 0: they read the same.
         long linea;
+        bool mixto = false;
     } casos[] = {
         {"attribute order", "<r x=\"1\" y=\"2\"/>", "<r y=\"2\" x=\"1\"/>", 0},
         {"attribute value", "<r>\n<e x=\"1\"/></r>", "<r><e x=\"2\"/></r>", 2},
@@ -429,19 +431,43 @@ TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
         {"CDATA joins the text", "<r><![CDATA[a]]>b</r>", "<r>ab</r>", 0},
         {"processing instruction", "<r><?p x?></r>", "<r/>", 0},
         {"blanks between elements", "<r>\n  <e/>\n</r>", "<r><e/></r>", 0},
-        {"blanks as a value", "<r><e>\n</e></r>", "<r><e></e></r>", 2},
+        {"blanks as a value", "<r><e>\n</e></r>", "<r><e></e></r>", 0},
         {"empty element forms", "<r><e/></r>", "<r><e></e></r>", 0},
-        {"line end ending a value", "<r>\n<e>a\n</e></r>", "<r><e>a</e></r>", 3},
-        {"mixed content", "<r>a<e/>b</r>", "<r>a<e/> b</r>", 1},
+        {"line end ending a value", "<r>\n<e>a\n</e></r>", "<r><e>a</e></r>", 0},
+        {"line end starting a value", "<r>\n<e>\n a</e></r>", "<r><e>a</e></r>", 0},
+        {"text beside an element", "<r>a<e/>b</r>", "<r>a<e/> b</r>", 0},
+        {"text beside an element, other text", "<r>a<e/>b</r>", "<r>a<e/>c</r>", 1},
         {"namespace", "<r xmlns=\"urn:a\"/>", "<r xmlns=\"urn:b\"/>", 1},
         {"element order", "<r><a/>\n<b/></r>", "<r><b/><a/></r>", 1},
         {"element missing at the end", "<r><a/>\n<b/></r>", "<r><a/></r>", 2},
+        {"mixed: break between elements", "<r><b>1</b>\n<b>2</b></r>", "<r><b>1</b><b>2</b></r>", 2,
+         true},
+        {"mixed: break between text and element", "<r>a\n<b>1</b></r>", "<r>a<b>1</b></r>", 2,
+         true},
+        {"mixed: blank for a break", "<r>a <b>1</b>\n<b>2</b></r>", "<r>a <b>1</b> <b>2</b></r>", 0,
+         true},
+        {"mixed: blank on either side of a tag", "<r>a <b>\n1</b></r>", "<r>a<b> 1</b></r>", 0,
+         true},
+        {"mixed: blank lost inside an element", "<r>a<b>\n1</b></r>", "<r>a<b>1</b></r>", 2, true},
+        {"mixed: ends of the value", "<r>\n<b>1</b>\n</r>", "<r><b>1</b></r>", 0, true},
+        {"mixed: element ending the value", "<r>a<b/>\n</r>", "<r>a<b/></r>", 0, true},
+        {"not mixed: break between elements", "<r><b>1</b>\n<b>2</b></r>",
+         "<r><b>1</b><b>2</b></r>", 0},
     };
     testenv::TempDir dir;
-    const auto digesto = [&](const std::string& ruta) {
+    const std::string xsd = dir.file("r.xsd");
+    testenv::writeFile(xsd, "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
+                            "<xs:element name=\"r\"><xs:complexType mixed=\"true\"><xs:sequence>"
+                            "<xs:any processContents=\"skip\" minOccurs=\"0\" "
+                            "maxOccurs=\"unbounded\"/></xs:sequence></xs:complexType></xs:element>"
+                            "</xs:schema>");
+    xml::SchemaCache mixta;
+    mixta.add("", xsd);
+    const auto digesto = [&](const std::string& ruta, bool mixto) {
         xml::Huella huella;
         xml::Document doc;
         doc.huella(&huella);
+        doc.schemas(mixto ? &mixta : nullptr);
         EXPECT_TRUE(doc.load(ruta)) << doc.parseError().reason;
         return huella.digesto();
     };
@@ -450,8 +476,10 @@ TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
         const std::string a = dir.file("a.xml"), b = dir.file("b.xml");
         testenv::writeFile(a, c.a);
         testenv::writeFile(b, c.b);
-        EXPECT_EQ(digesto(a) == digesto(b), c.linea == 0);
-        EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, c.b, false), c.linea);
+        EXPECT_EQ(digesto(a, c.mixto) == digesto(b, c.mixto), c.linea == 0);
+        EXPECT_EQ(
+            xml::PrimeraDiferencia::buscar(a, c.b, false, c.mixto ? &mixta.mixtos() : nullptr),
+            c.linea);
     }
 }
 
