@@ -48,10 +48,13 @@ std::string TextoDeRegistros(const std::string& registros) {
 std::string LecturaDeVuelta::Diferencia(const std::string& original, const std::string& registros,
                                         bool valido, const xml::TiposMixtos* mixtos) {
     const std::string texto = TextoDeRegistros(registros);
-    long linea = xml::PrimeraDiferencia::buscar(original, texto, false, mixtos);
-    // Read the same but no longer valid: white space inside a value changed.
-    if (linea == 0 && !valido)
-        linea = xml::PrimeraDiferencia::buscar(original, texto, true, mixtos);
+    using Modo = xml::Huella::Modo;
+    long linea = xml::PrimeraDiferencia::buscar(original, texto, Modo::normalizada, mixtos);
+    // Read the same but no longer valid: white space inside a value changed,
+    // or at its ends (a value of white space only first).
+    for (Modo modo : {Modo::estrictaDentro, Modo::estricta})
+        if (linea == 0 && !valido)
+            linea = xml::PrimeraDiferencia::buscar(original, texto, modo, mixtos);
     return "El documento no puede enviarse tal como está: al armar el archivo se quitan los "
            "saltos de línea, y eso cambiaría lo que dice la línea " +
            std::to_string(std::max(linea, 1L)) +

@@ -38,9 +38,8 @@ void agregarValor(std::string& destino, xmlAttrPtr attr) {
 
 } // namespace
 
-Huella::Huella(bool estricta, Evento alEvento)
-    : estricta_(estricta), alEvento_(std::move(alEvento)),
-      digesto_(std::make_unique<DigestoTexto>()) {}
+Huella::Huella(Modo modo, Evento alEvento)
+    : modo_(modo), alEvento_(std::move(alEvento)), digesto_(std::make_unique<DigestoTexto>()) {}
 
 Huella::~Huella() = default;
 
@@ -167,7 +166,7 @@ void Huella::agregarTexto(std::string_view parte) {
             previo_ = false;
         }
     }
-    if (estricta_) {
+    if (modo_ != Modo::normalizada) {
         soloBlancos_ = soloBlancos_ && std::all_of(parte.begin(), parte.end(), esBlanco);
         texto_ += parte;
         return;
@@ -196,7 +195,7 @@ void Huella::cerrarTexto(bool antesDeHijo) {
     if (!hayTexto_)
         return;
     hayTexto_ = false;
-    if (!estricta_) {
+    if (modo_ == Modo::normalizada) {
         // White space at a value's end is dropped; inside mixed content it
         // stays pending, a blank before the next text of the same value.
         if (texto_.size() > 1)
@@ -206,8 +205,15 @@ void Huella::cerrarTexto(bool antesDeHijo) {
     // White space between elements is layout, except in mixed content; in an
     // element without child elements it is the element's value.
     const bool entreElementos = antesDeHijo || (!conHijos_.empty() && conHijos_.back());
-    if (!(soloBlancos_ && entreElementos && mixto_ == 0))
-        emitir(texto_, lineaTexto_);
+    if (soloBlancos_ && entreElementos && mixto_ == 0)
+        return;
+    if (modo_ == Modo::estrictaDentro && !soloBlancos_ && mixto_ == 0) {
+        const auto blanco = [](char c) { return esBlanco(c); };
+        texto_.erase(std::find_if_not(texto_.rbegin(), texto_.rend(), blanco).base(), texto_.end());
+        texto_.erase(texto_.begin() + 1,
+                     std::find_if_not(texto_.begin() + 1, texto_.end(), blanco));
+    }
+    emitir(texto_, lineaTexto_);
 }
 
 void Huella::emitir(std::string_view evento, long linea) {

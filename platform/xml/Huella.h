@@ -9,7 +9,8 @@
 // content (and everything in it) its text is one value, so white space between
 // two child elements counts as a blank there, and as nothing elsewhere.
 // Strict, text counts as it stands, white space between elements only inside
-// mixed content.
+// mixed content; strict inside values, the same but for the white space at
+// the ends of a value that holds more than white space.
 #include <array>
 #include <functional>
 #include <memory>
@@ -29,9 +30,11 @@ public:
     // An event of the reading and the line of the document where it lies.
     using Evento = std::function<void(std::string_view evento, long linea)>;
 
+    enum class Modo { normalizada, estrictaDentro, estricta };
+
     // Without alEvento the events go into the digest only; with it, each is
     // also handed over with its line.
-    explicit Huella(bool estricta = false, Evento alEvento = {});
+    explicit Huella(Modo modo = Modo::normalizada, Evento alEvento = {});
     ~Huella();
     Huella(const Huella&) = delete;
     Huella& operator=(const Huella&) = delete;
@@ -55,7 +58,7 @@ private:
     void emitir(std::string_view evento, long linea);
     void volcar();
 
-    bool estricta_;
+    Modo modo_;
     Evento alEvento_;
     std::unique_ptr<class DigestoTexto> digesto_;
     std::string pendiente_; // events not yet hashed

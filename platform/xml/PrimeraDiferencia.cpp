@@ -16,9 +16,8 @@ namespace {
 // One document's reading, taken an event at a time.
 class Lado {
 public:
-    Lado(ReaderPtr reader, bool estricta, const TiposMixtos* mixtos)
-        : reader_(std::move(reader)),
-          huella_(estricta, [this](std::string_view evento, long linea) {
+    Lado(ReaderPtr reader, Huella::Modo modo, const TiposMixtos* mixtos)
+        : reader_(std::move(reader)), huella_(modo, [this](std::string_view evento, long linea) {
               eventos_.emplace_back(std::string(evento), linea);
               linea_ = linea;
           }) {
@@ -58,15 +57,14 @@ private:
 
 } // namespace
 
-long PrimeraDiferencia::buscar(const std::string& original, std::string_view otro, bool estricta,
-                               const TiposMixtos* mixtos) {
+long PrimeraDiferencia::buscar(const std::string& original, std::string_view otro,
+                               Huella::Modo modo, const TiposMixtos* mixtos) {
     ErrorCollector errores;
     ParserScope scope(errores, ParserScope::refuseAll);
-    Lado a(ReaderPtr(xmlReaderForFile(original.c_str(), nullptr, kOpcionesLector)), estricta,
-           mixtos);
+    Lado a(ReaderPtr(xmlReaderForFile(original.c_str(), nullptr, kOpcionesLector)), modo, mixtos);
     Lado b(ReaderPtr(xmlReaderForMemory(otro.data(), static_cast<int>(otro.size()), "", nullptr,
                                         kOpcionesLector)),
-           estricta, mixtos);
+           modo, mixtos);
     std::string ea, eb;
     for (;;) {
         const bool hayA = a.siguiente(ea);

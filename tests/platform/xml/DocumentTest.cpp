@@ -477,19 +477,35 @@ TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
         testenv::writeFile(a, c.a);
         testenv::writeFile(b, c.b);
         EXPECT_EQ(digesto(a, c.mixto) == digesto(b, c.mixto), c.linea == 0);
-        EXPECT_EQ(
-            xml::PrimeraDiferencia::buscar(a, c.b, false, c.mixto ? &mixta.mixtos() : nullptr),
-            c.linea);
+        EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, c.b, xml::Huella::Modo::normalizada,
+                                                 c.mixto ? &mixta.mixtos() : nullptr),
+                  c.linea);
     }
 }
 
-// Strict, white space inside a text counts as it stands.
-TEST(HuellaTest, StrictReadingCountsEveryBlank) {
+// Strict, white space inside a text counts as it stands; strict inside
+// values, also at a value's ends when the value is only white space.
+TEST(HuellaTest, StrictReadingsCountTheBlanksTheyKeep) {
+    using Modo = xml::Huella::Modo;
+    const struct {
+        const char* caso;
+        std::string a, b;
+        long normalizada, estrictaDentro, estricta;
+    } casos[] = {
+        {"run inside a value", "<r>\n  <e>a\n  b</e>\n</r>", "<r><e>a  b</e></r>", 0, 3, 3},
+        {"line end at a value's start, then a value of one line end",
+         "<r>\n<e>\n1</e>\n<f>\n</f></r>", "<r><e>1</e><f></f></r>", 0, 5, 3},
+        {"blanks between elements", "<r>\n  <e>1</e>\n</r>", "<r><e>1</e></r>", 0, 0, 0},
+    };
     testenv::TempDir dir;
     const std::string a = dir.file("a.xml");
-    testenv::writeFile(a, "<r>\n  <e>a\n  b</e>\n</r>");
-    EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, "<r><e>a  b</e></r>", false), 0);
-    EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, "<r><e>a  b</e></r>", true), 3);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        testenv::writeFile(a, c.a);
+        EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, c.b, Modo::normalizada), c.normalizada);
+        EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, c.b, Modo::estrictaDentro), c.estrictaDentro);
+        EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, c.b, Modo::estricta), c.estricta);
+    }
 }
 
 TEST(CodificacionTest, OnlyEncodingsThatKeepAsciiUnderAnyOfTheirNames) {

@@ -60,7 +60,9 @@ protected:
         const std::string texto = textoRegistros();
         xml::SchemaCache cache;
         cache.add(nameSpace, rutas::esquema(formulario, "00100"));
-        EXPECT_EQ(xml::PrimeraDiferencia::buscar(documento, texto, false, &cache.mixtos()), 0)
+        EXPECT_EQ(xml::PrimeraDiferencia::buscar(documento, texto, xml::Huella::Modo::normalizada,
+                                                 &cache.mixtos()),
+                  0)
             << texto;
         xml::Document releido;
         releido.schemas(&cache);
@@ -315,6 +317,8 @@ TEST_F(XmlTest, LineBreaksCountOnlyWhereTheyAreText) {
         {"line end before a value", notas("", "\r\nAna", "x"), ""},
         {"line end after a value", notas("", "Ana\r\n", "x"), ""},
         {"value of one line end", notas("", "\r\n", "x"), cambia + "5 "},
+        {"value of one line end after a line end at a value's start",
+         notas("<Item>\r\na</Item>", "\r\n", "x"), cambia + "6 "},
         {"break between two elements of a note",
          notas("", "Ana", "Pagar <b>100</b>\r\n<b>50</b> pesos"), cambia + "6 "},
         {"note of two elements on two lines", notas("", "Ana", "<b>1</b>\r\n<b>2</b>"),
