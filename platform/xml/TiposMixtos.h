@@ -4,11 +4,10 @@
 // themselves: libxml2 keeps no public record of the type of each element it
 // validates. An element counts as mixed when any declaration of its name
 // (namespace and local name) has a mixed type, so a name declared twice errs
-// on the side of mixed. Types without a declared type (anyType) are mixed.
+// on the side of mixed. An element declared without a type (anyType) is mixed.
 #include <set>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace xml {
 
