@@ -27,6 +27,8 @@ public:
     LecturaDeVuelta* Releida() const { return releida_.get(); }
     // The outcome is known without the read-back: it stops now.
     void DetenerReleida() { releida_.reset(); }
+    // The elements of mixed content of the schema last loaded; nullptr before.
+    const xml::TiposMixtos* Mixtos() const { return cache_ ? &cache_->mixtos() : nullptr; }
 
 private:
     bool Cargar(const std::string& pPaThXml, const std::string& esquema,

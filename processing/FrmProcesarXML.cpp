@@ -64,8 +64,9 @@ bool FrmProcesarXML::EmpaquetadoIgual(const CValidarXml& oXml, const ControlEmpa
     if (igual)
         return true;
     const std::string texto =
-        !control.Aviso().empty() ? control.Aviso()
-                                 : LecturaDeVuelta::Diferencia(Dialogo.FileName, registros, valido);
+        !control.Aviso().empty()
+            ? control.Aviso()
+            : LecturaDeVuelta::Diferencia(Dialogo.FileName, registros, valido, oXml.Mixtos());
     rt::deleteFileQuiet(registros);
     ui::MsgBox(texto, ui::Icon::Information);
     return false;

@@ -50,18 +50,21 @@ std::string TextoDeRegistros(const std::string& registros) {
 } // namespace
 
 std::string LecturaDeVuelta::Diferencia(const std::string& original, const std::string& registros,
-                                        bool valido) {
+                                        bool valido, const xml::TiposMixtos* mixtos) {
     const std::string texto = TextoDeRegistros(registros);
-    long linea = xml::PrimeraDiferencia::buscar(original, texto, false);
-    // Read the same but no longer valid: white space inside a value changed.
-    if (linea == 0 && !valido)
-        linea = xml::PrimeraDiferencia::buscar(original, texto, true);
-    return "El documento no puede enviarse tal como está: al armar el archivo cambiaría lo que "
-           "dice la línea " +
+    using Modo = xml::Huella::Modo;
+    long linea = xml::PrimeraDiferencia::buscar(original, texto, Modo::normalizada, mixtos);
+    // Read the same but no longer valid: white space inside a value changed,
+    // or at its ends (a value of white space only first).
+    for (Modo modo : {Modo::estrictaDentro, Modo::estricta})
+        if (linea == 0 && !valido)
+            linea = xml::PrimeraDiferencia::buscar(original, texto, modo, mixtos);
+    return "El documento no puede enviarse tal como está: al armar el archivo se quitan los "
+           "saltos de línea, y eso cambiaría lo que dice la línea " +
            std::to_string(std::max(linea, 1L)) +
-           " (por ejemplo, un salto de línea dentro de un dato o junto a una sección CDATA, un "
-           "comentario o una instrucción). Escriba ese dato en una sola línea y vuelva a "
-           "procesarlo.";
+           " (hay un salto de línea dentro de un dato o de un texto, o junto a una sección "
+           "CDATA, un comentario o una instrucción). Escriba esa parte en una sola línea y "
+           "vuelva a procesarlo.";
 }
 
 LecturaDeVuelta::LecturaDeVuelta(const xml::SchemaCache& esquemas, const std::string& original) {

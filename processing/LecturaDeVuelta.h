@@ -44,9 +44,9 @@ public:
     // The text for the user when the packed text in the record file
     // registros does not read as the document original: it names the line of
     // the original where the first difference lies. valido: whether the
-    // packed text passed the schemas.
+    // packed text passed the schemas; mixtos: the elements of mixed content.
     static std::string Diferencia(const std::string& original, const std::string& registros,
-                                  bool valido);
+                                  bool valido, const xml::TiposMixtos* mixtos);
 
 private:
     struct Resultado {

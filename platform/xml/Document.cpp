@@ -11,6 +11,7 @@
 #include "platform/xml/SchemaCache.h"
 #include "platform/xml/SourceLine.h"
 #include "platform/xml/TextoMostrado.h"
+#include "platform/xml/TiposMixtos.h"
 #include "platform/xml/XmlHandles.h"
 
 #include <algorithm>
@@ -311,6 +312,8 @@ bool Document::load(const std::string& path) {
     const Esquema esquema = esquemaInicial(cache_, fd, path, errors);
     if (errors.hasError())
         return fail(path, errors);
+    if (huella_)
+        huella_->mixtos(cache_ ? &cache_->mixtos() : nullptr);
     const std::optional<std::string> ns =
         readAll(fd.get(), path, esquema, errors, huella_, repintar_, false);
     if (errors.hasError()) {
@@ -331,6 +334,8 @@ bool Document::loadStream(int fd, const std::string& name) {
     Esquema esquema;
     if (const std::string* ns = cache_ ? cache_->soleNamespace() : nullptr)
         esquema = {cache_->find(*ns), *ns};
+    if (huella_)
+        huella_->mixtos(cache_ ? &cache_->mixtos() : nullptr);
     const std::optional<std::string> ns =
         readAll(fd, name, esquema, errors, huella_, repintar_, true);
     if (errors.hasError()) {

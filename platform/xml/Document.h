@@ -21,7 +21,8 @@ class Document {
 public:
     // The schemas used by later loads; nullptr for none. Not owned.
     void schemas(const SchemaCache* cache) { cache_ = cache; }
-    // Later loads also hand every node to huella; nullptr for none. Not owned.
+    // Later loads also hand every node to huella, telling it which elements
+    // the schemas give mixed content; nullptr for none. Not owned.
     void huella(Huella* huella) { huella_ = huella; }
     // Whether later loads redraw the windows now and then (not on a thread
     // other than the windows').

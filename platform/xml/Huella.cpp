@@ -1,6 +1,7 @@
 #include "platform/xml/Huella.h"
 
 #include "platform/xml/DigestoTexto.h"
+#include "platform/xml/TiposMixtos.h"
 
 #include <libxml/xmlreader.h>
 
@@ -37,9 +38,8 @@ void agregarValor(std::string& destino, xmlAttrPtr attr) {
 
 } // namespace
 
-Huella::Huella(bool estricta, Evento alEvento)
-    : estricta_(estricta), alEvento_(std::move(alEvento)),
-      digesto_(std::make_unique<DigestoTexto>()) {}
+Huella::Huella(Modo modo, Evento alEvento)
+    : modo_(modo), alEvento_(std::move(alEvento)), digesto_(std::make_unique<DigestoTexto>()) {}
 
 Huella::~Huella() = default;
 
@@ -73,11 +73,42 @@ void Huella::nodo(xmlTextReaderPtr reader, int type) {
     }
 }
 
+// By the element's declaration, or by the type its xsi:type names.
+bool Huella::esMixto(xmlTextReaderPtr reader) const {
+    if (!mixtos_ || mixtos_->vacio())
+        return false;
+    if (mixtos_->elemento(texto(xmlTextReaderConstNamespaceUri(reader)),
+                          texto(xmlTextReaderConstLocalName(reader))))
+        return true;
+    static const auto* kXsi =
+        reinterpret_cast<const xmlChar*>("http://www.w3.org/2001/XMLSchema-instance");
+    xmlChar* tipo =
+        xmlTextReaderGetAttributeNs(reader, reinterpret_cast<const xmlChar*>("type"), kXsi);
+    if (!tipo)
+        return false;
+    const std::string_view qname = texto(tipo);
+    const std::size_t dos = qname.find(':');
+    const std::string prefijo(dos == std::string_view::npos ? "" : qname.substr(0, dos));
+    xmlChar* ns = xmlTextReaderLookupNamespace(
+        reader, prefijo.empty() ? nullptr : reinterpret_cast<const xmlChar*>(prefijo.c_str()));
+    const bool mixto =
+        mixtos_->tipo(texto(ns), dos == std::string_view::npos ? qname : qname.substr(dos + 1));
+    xmlFree(ns);
+    xmlFree(tipo);
+    return mixto;
+}
+
 void Huella::abrir(xmlTextReaderPtr reader, long linea) {
     cerrarTexto(true);
     if (!conHijos_.empty())
         conHijos_.back() = true;
     conHijos_.push_back(false);
+    // A value of mixed content starts without white space before it.
+    if (mixto_ == 0 && esMixto(reader)) {
+        mixto_ = conHijos_.size();
+        blanco_ = false;
+        previo_ = false;
+    }
     const xmlNodePtr node = xmlTextReaderCurrentNode(reader);
     evento_.assign(1, 'S');
     evento_ += texto(xmlTextReaderConstNamespaceUri(reader));
@@ -113,6 +144,12 @@ void Huella::abrir(xmlTextReaderPtr reader, long linea) {
 
 void Huella::cerrar(long linea) {
     cerrarTexto(false);
+    // Nor with white space after it.
+    if (mixto_ != 0 && mixto_ == conHijos_.size()) {
+        mixto_ = 0;
+        blanco_ = false;
+        previo_ = false;
+    }
     if (!conHijos_.empty())
         conHijos_.pop_back();
     emitir("E", linea);
@@ -122,10 +159,14 @@ void Huella::agregarTexto(std::string_view parte) {
     if (!hayTexto_) {
         hayTexto_ = true;
         soloBlancos_ = true;
-        blanco_ = false;
         texto_.assign(1, 'T');
+        // Outside mixed content each text is a value of its own.
+        if (mixto_ == 0) {
+            blanco_ = false;
+            previo_ = false;
+        }
     }
-    if (estricta_) {
+    if (modo_ != Modo::normalizada) {
         soloBlancos_ = soloBlancos_ && std::all_of(parte.begin(), parte.end(), esBlanco);
         texto_ += parte;
         return;
@@ -140,9 +181,10 @@ void Huella::agregarTexto(std::string_view parte) {
         std::size_t fin = i + 1;
         while (fin < parte.size() && !esBlanco(parte[fin]))
             ++fin;
-        if (blanco_)
+        if (blanco_ && previo_)
             texto_ += ' ';
         blanco_ = false;
+        previo_ = true;
         soloBlancos_ = false;
         texto_.append(parte, i, fin - i);
         i = fin;
@@ -153,13 +195,25 @@ void Huella::cerrarTexto(bool antesDeHijo) {
     if (!hayTexto_)
         return;
     hayTexto_ = false;
-    if (blanco_)
-        texto_ += ' ';
-    // White space between elements is layout; in an element without child
-    // elements it is the element's value.
+    if (modo_ == Modo::normalizada) {
+        // White space at a value's end is dropped; inside mixed content it
+        // stays pending, a blank before the next text of the same value.
+        if (texto_.size() > 1)
+            emitir(texto_, lineaTexto_);
+        return;
+    }
+    // White space between elements is layout, except in mixed content; in an
+    // element without child elements it is the element's value.
     const bool entreElementos = antesDeHijo || (!conHijos_.empty() && conHijos_.back());
-    if (!(soloBlancos_ && entreElementos))
-        emitir(texto_, lineaTexto_);
+    if (soloBlancos_ && entreElementos && mixto_ == 0)
+        return;
+    if (modo_ == Modo::estrictaDentro && !soloBlancos_ && mixto_ == 0) {
+        const auto blanco = [](char c) { return esBlanco(c); };
+        texto_.erase(std::find_if_not(texto_.rbegin(), texto_.rend(), blanco).base(), texto_.end());
+        texto_.erase(texto_.begin() + 1,
+                     std::find_if_not(texto_.begin() + 1, texto_.end(), blanco));
+    }
+    emitir(texto_, lineaTexto_);
 }
 
 void Huella::emitir(std::string_view evento, long linea) {

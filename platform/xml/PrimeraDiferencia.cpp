@@ -16,14 +16,14 @@ namespace {
 // One document's reading, taken an event at a time.
 class Lado {
 public:
-    explicit Lado(ReaderPtr reader, bool estricta)
-        : reader_(std::move(reader)),
-          huella_(estricta, [this](std::string_view evento, long linea) {
+    Lado(ReaderPtr reader, Huella::Modo modo, const TiposMixtos* mixtos)
+        : reader_(std::move(reader)), huella_(modo, [this](std::string_view evento, long linea) {
               eventos_.emplace_back(std::string(evento), linea);
               linea_ = linea;
           }) {
         if (!reader_)
             rt::raise(rt::err::OutOfMemory);
+        huella_.mixtos(mixtos);
     }
 
     // The next event; false when the reading has ended (or failed).
@@ -57,13 +57,14 @@ private:
 
 } // namespace
 
-long PrimeraDiferencia::buscar(const std::string& original, std::string_view otro, bool estricta) {
+long PrimeraDiferencia::buscar(const std::string& original, std::string_view otro,
+                               Huella::Modo modo, const TiposMixtos* mixtos) {
     ErrorCollector errores;
     ParserScope scope(errores, ParserScope::refuseAll);
-    Lado a(ReaderPtr(xmlReaderForFile(original.c_str(), nullptr, kOpcionesLector)), estricta);
+    Lado a(ReaderPtr(xmlReaderForFile(original.c_str(), nullptr, kOpcionesLector)), modo, mixtos);
     Lado b(ReaderPtr(xmlReaderForMemory(otro.data(), static_cast<int>(otro.size()), "", nullptr,
                                         kOpcionesLector)),
-           estricta);
+           modo, mixtos);
     std::string ea, eb;
     for (;;) {
         const bool hayA = a.siguiente(ea);

@@ -52,6 +52,10 @@ void SchemaCache::add(const std::string& namespaceURI, const std::string& xsdPat
         rt::raise(kSchemaRefused, "El espacio de nombres del esquema " + xsdPath + " es \"" +
                                       target + "\" y no \"" + namespaceURI + "\"");
     schemas_[namespaceURI] = std::unique_ptr<_xmlSchema, Free>(schema.release());
+    rutas_[namespaceURI] = path;
+    mixtos_.vaciar();
+    for (const auto& [ns, ruta] : rutas_)
+        mixtos_.agregar(ruta);
 }
 
 _xmlSchema* SchemaCache::find(const std::string& namespaceURI) const {

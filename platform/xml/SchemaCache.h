@@ -2,6 +2,8 @@
 // Schemas keyed by the namespace URI they describe. Adding a file that is not
 // a schema, or whose target namespace is not the one given, is a run-time
 // error; a later add under the same namespace replaces the earlier schema.
+#include "platform/xml/TiposMixtos.h"
+
 #include <map>
 #include <memory>
 #include <string>
@@ -28,12 +30,16 @@ public:
     const std::string* soleNamespace() const {
         return schemas_.size() == 1 ? &schemas_.begin()->first : nullptr;
     }
+    // The elements of mixed content that the schemas held declare.
+    const TiposMixtos& mixtos() const { return mixtos_; }
 
 private:
     struct Free {
         void operator()(_xmlSchema* s) const;
     };
     std::map<std::string, std::unique_ptr<_xmlSchema, Free>> schemas_;
+    std::map<std::string, std::string> rutas_; // schema file by namespace
+    TiposMixtos mixtos_;
 };
 
 } // namespace xml

@@ -438,6 +438,7 @@ namespace {
 
 // Two documents read the same exactly where the canonical reading says so;
 // where they do not, the first difference is found on the line it lies on.
+// With mixto, r's schema gives it mixed content.
 TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
     const struct {
         const char* caso;
@@ -445,6 +446,7 @@ TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
         // Of a where its reading first differs (a text names the line where the
         // parser ends it); 0: they read the same.
         long linea;
+        bool mixto = false;
     } casos[] = {
         {"attribute order", "<r x=\"1\" y=\"2\"/>", "<r y=\"2\" x=\"1\"/>", 0},
         {"attribute value", "<r>\n<e x=\"1\"/></r>", "<r><e x=\"2\"/></r>", 2},
@@ -454,19 +456,43 @@ TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
         {"CDATA joins the text", "<r><![CDATA[a]]>b</r>", "<r>ab</r>", 0},
         {"processing instruction", "<r><?p x?></r>", "<r/>", 0},
         {"blanks between elements", "<r>\n  <e/>\n</r>", "<r><e/></r>", 0},
-        {"blanks as a value", "<r><e>\n</e></r>", "<r><e></e></r>", 2},
+        {"blanks as a value", "<r><e>\n</e></r>", "<r><e></e></r>", 0},
         {"empty element forms", "<r><e/></r>", "<r><e></e></r>", 0},
-        {"line end ending a value", "<r>\n<e>a\n</e></r>", "<r><e>a</e></r>", 3},
-        {"mixed content", "<r>a<e/>b</r>", "<r>a<e/> b</r>", 1},
+        {"line end ending a value", "<r>\n<e>a\n</e></r>", "<r><e>a</e></r>", 0},
+        {"line end starting a value", "<r>\n<e>\n a</e></r>", "<r><e>a</e></r>", 0},
+        {"text beside an element", "<r>a<e/>b</r>", "<r>a<e/> b</r>", 0},
+        {"text beside an element, other text", "<r>a<e/>b</r>", "<r>a<e/>c</r>", 1},
         {"namespace", "<r xmlns=\"urn:a\"/>", "<r xmlns=\"urn:b\"/>", 1},
         {"element order", "<r><a/>\n<b/></r>", "<r><b/><a/></r>", 1},
         {"element missing at the end", "<r><a/>\n<b/></r>", "<r><a/></r>", 2},
+        {"mixed: break between elements", "<r><b>1</b>\n<b>2</b></r>", "<r><b>1</b><b>2</b></r>", 2,
+         true},
+        {"mixed: break between text and element", "<r>a\n<b>1</b></r>", "<r>a<b>1</b></r>", 2,
+         true},
+        {"mixed: blank for a break", "<r>a <b>1</b>\n<b>2</b></r>", "<r>a <b>1</b> <b>2</b></r>", 0,
+         true},
+        {"mixed: blank on either side of a tag", "<r>a <b>\n1</b></r>", "<r>a<b> 1</b></r>", 0,
+         true},
+        {"mixed: blank lost inside an element", "<r>a<b>\n1</b></r>", "<r>a<b>1</b></r>", 2, true},
+        {"mixed: ends of the value", "<r>\n<b>1</b>\n</r>", "<r><b>1</b></r>", 0, true},
+        {"mixed: element ending the value", "<r>a<b/>\n</r>", "<r>a<b/></r>", 0, true},
+        {"not mixed: break between elements", "<r><b>1</b>\n<b>2</b></r>",
+         "<r><b>1</b><b>2</b></r>", 0},
     };
     testenv::TempDir dir;
-    const auto digesto = [&](const std::string& ruta) {
+    const std::string xsd = dir.file("r.xsd");
+    testenv::writeFile(xsd, "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
+                            "<xs:element name=\"r\"><xs:complexType mixed=\"true\"><xs:sequence>"
+                            "<xs:any processContents=\"skip\" minOccurs=\"0\" "
+                            "maxOccurs=\"unbounded\"/></xs:sequence></xs:complexType></xs:element>"
+                            "</xs:schema>");
+    xml::SchemaCache mixta;
+    mixta.add("", xsd);
+    const auto digesto = [&](const std::string& ruta, bool mixto) {
         xml::Huella huella;
         xml::Document doc;
         doc.huella(&huella);
+        doc.schemas(mixto ? &mixta : nullptr);
         EXPECT_TRUE(doc.load(ruta)) << doc.parseError().reason;
         return huella.digesto();
     };
@@ -475,18 +501,36 @@ TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
         const std::string a = dir.file("a.xml"), b = dir.file("b.xml");
         testenv::writeFile(a, c.a);
         testenv::writeFile(b, c.b);
-        EXPECT_EQ(digesto(a) == digesto(b), c.linea == 0);
-        EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, c.b, false), c.linea);
+        EXPECT_EQ(digesto(a, c.mixto) == digesto(b, c.mixto), c.linea == 0);
+        EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, c.b, xml::Huella::Modo::normalizada,
+                                                 c.mixto ? &mixta.mixtos() : nullptr),
+                  c.linea);
     }
 }
 
-// Strict, white space inside a text counts as it stands.
-TEST(HuellaTest, StrictReadingCountsEveryBlank) {
+// Strict, white space inside a text counts as it stands; strict inside
+// values, also at a value's ends when the value is only white space.
+TEST(HuellaTest, StrictReadingsCountTheBlanksTheyKeep) {
+    using Modo = xml::Huella::Modo;
+    const struct {
+        const char* caso;
+        std::string a, b;
+        long normalizada, estrictaDentro, estricta;
+    } casos[] = {
+        {"run inside a value", "<r>\n  <e>a\n  b</e>\n</r>", "<r><e>a  b</e></r>", 0, 3, 3},
+        {"line end at a value's start, then a value of one line end",
+         "<r>\n<e>\n1</e>\n<f>\n</f></r>", "<r><e>1</e><f></f></r>", 0, 5, 3},
+        {"blanks between elements", "<r>\n  <e>1</e>\n</r>", "<r><e>1</e></r>", 0, 0, 0},
+    };
     testenv::TempDir dir;
     const std::string a = dir.file("a.xml");
-    testenv::writeFile(a, "<r>\n  <e>a\n  b</e>\n</r>");
-    EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, "<r><e>a  b</e></r>", false), 0);
-    EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, "<r><e>a  b</e></r>", true), 3);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        testenv::writeFile(a, c.a);
+        EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, c.b, Modo::normalizada), c.normalizada);
+        EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, c.b, Modo::estrictaDentro), c.estrictaDentro);
+        EXPECT_EQ(xml::PrimeraDiferencia::buscar(a, c.b, Modo::estricta), c.estricta);
+    }
 }
 
 TEST(CodificacionTest, OnlyEncodingsThatKeepAsciiUnderAnyOfTheirNames) {

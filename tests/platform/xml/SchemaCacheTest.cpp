@@ -77,3 +77,77 @@ TEST_F(SchemaCacheTest, LaterSchemaForSameNamespaceReplacesEarlier) {
 }
 
 } // namespace
+
+namespace {
+
+// Which elements have mixed content, however the schema declares their type.
+TEST(TiposMixtosTest, ElementsOfMixedContentByTheirDeclaration) {
+    const std::string inicio =
+        "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:t=\"urn:t\" "
+        "targetNamespace=\"urn:t\" elementFormDefault=\"qualified\">";
+    const std::string cuerpo = R"(
+  <xs:include schemaLocation="incluido.xsd"/>
+  <xs:complexType name="TMixto" mixed="true"><xs:sequence>
+    <xs:element name="b" type="xs:string" minOccurs="0"/></xs:sequence></xs:complexType>
+  <xs:complexType name="TSolo"><xs:sequence>
+    <xs:element name="b" type="xs:string" minOccurs="0"/></xs:sequence></xs:complexType>
+  <xs:complexType name="TDerivadoSolo"><xs:complexContent mixed="false">
+    <xs:restriction base="t:TMixto"><xs:sequence>
+    <xs:element name="b" type="xs:string" minOccurs="0"/></xs:sequence></xs:restriction>
+  </xs:complexContent></xs:complexType>
+  <xs:complexType name="TConAtributo"><xs:complexContent><xs:extension base="t:TMixto">
+    <xs:attribute name="x" type="xs:string"/></xs:extension></xs:complexContent></xs:complexType>
+  <xs:element name="raiz"><xs:complexType><xs:sequence>
+    <xs:element name="enLinea"><xs:complexType mixed="true"><xs:sequence>
+      <xs:element name="b" type="xs:string"/></xs:sequence></xs:complexType></xs:element>
+    <xs:element name="porNombre" type="t:TMixto"/>
+    <xs:element name="soloElementos" type="t:TSolo"/>
+    <xs:element name="restringido" type="t:TDerivadoSolo"/>
+    <xs:element name="conAtributo" type="t:TConAtributo"/>
+    <xs:element name="sinTipo"/>
+    <xs:element name="cualquiera" type="xs:anyType"/>
+    <xs:element name="local" form="unqualified" type="t:TMixto"/>
+    <xs:element name="valor" type="xs:string"/>
+    <xs:element ref="t:incluido"/>
+  </xs:sequence></xs:complexType></xs:element>
+</xs:schema>)";
+    testenv::TempDir dir;
+    testenv::writeFile(dir.file("incluido.xsd"),
+                       "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
+                       "<xs:element name=\"incluido\"><xs:complexType mixed=\"1\"/></xs:element>"
+                       "</xs:schema>");
+    testenv::writeFile(dir.file("t.xsd"), inicio + cuerpo);
+    xml::SchemaCache cache;
+    cache.add("urn:t", dir.file("t.xsd"));
+    const struct {
+        const char* ns;
+        const char* nombre;
+        bool mixto;
+    } casos[] = {
+        {"urn:t", "enLinea", true},
+        {"urn:t", "porNombre", true},
+        {"urn:t", "soloElementos", false},
+        {"urn:t", "restringido", false},
+        {"urn:t", "conAtributo", true},
+        {"urn:t", "sinTipo", true},
+        {"urn:t", "cualquiera", true},
+        {"", "local", true},
+        {"urn:t", "local", false},
+        {"urn:t", "valor", false},
+        {"urn:t", "raiz", false},
+        {"urn:t", "incluido", true},
+        {"urn:t", "b", false},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(cache.mixtos().elemento(c.ns, c.nombre), c.mixto) << c.ns << " " << c.nombre;
+    EXPECT_TRUE(cache.mixtos().tipo("urn:t", "TMixto"));
+    EXPECT_FALSE(cache.mixtos().tipo("urn:t", "TSolo"));
+
+    // A schema without mixed content has none.
+    testenv::writeFile(dir.file("a.xsd"), schema("urn:a", "root"));
+    xml::SchemaCache sola;
+    sola.add("urn:a", dir.file("a.xsd"));
+    EXPECT_TRUE(sola.mixtos().vacio());
+}
+
+} // namespace

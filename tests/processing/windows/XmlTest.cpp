@@ -4,6 +4,9 @@
 #include "platform/runtime/NumberedFiles.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/TextLines.h"
+#include "platform/xml/Document.h"
+#include "platform/xml/PrimeraDiferencia.h"
+#include "platform/xml/SchemaCache.h"
 #include "processing/FrmProcesarXML.h"
 #include "shell/Rutas.h"
 #include "tests/processing/windows/EntornoVentanas.h"
@@ -40,6 +43,33 @@ protected:
             return {};
         }
         return rt::splitLines(testenv::readFile(drive->processed() + "/" + salida[0]));
+    }
+
+    // The records' text of the one submission file, written unencrypted:
+    // "02" and the blanks that fill up the last record dropped.
+    std::string textoRegistros() {
+        const std::vector<std::string> lineas = presentacion();
+        std::string texto;
+        for (std::size_t i = 2; i < lineas.size(); ++i)
+            texto += lineas[i].substr(2);
+        return texto.erase(texto.find_last_not_of(' ') + 1);
+    }
+
+    // The submission's records read as the document that was validated: the
+    // same reading, and valid against the form's schema.
+    void registrosComoElDocumento(const std::string& documento, const std::string& formulario,
+                                  const std::string& nameSpace) {
+        const std::string texto = textoRegistros();
+        xml::SchemaCache cache;
+        cache.add(nameSpace, rutas::esquema(formulario, "00100"));
+        EXPECT_EQ(xml::PrimeraDiferencia::buscar(documento, texto, xml::Huella::Modo::normalizada,
+                                                 &cache.mixtos()),
+                  0)
+            << texto;
+        xml::Document releido;
+        releido.schemas(&cache);
+        EXPECT_TRUE(releido.load(drive->writeData("releido.xml", texto)))
+            << releido.parseError().reason;
     }
 
     FrmProcesarXML v;
@@ -141,6 +171,7 @@ std::string recodificar(const std::string& utf8, const char* a) {
 // Every document either goes out so that its records read as the document
 // that was validated, or is refused with one box after the packing.
 TEST_F(XmlTest, WhatIsSubmittedReadsAsTheValidatedDocument) {
+    ventanas::encriptarSinCifrar();
     const std::string muestra = testenv::sampleText("datos/F0804_00100.xml");
     const auto cambiar = [&](std::string texto, const std::string& de, const std::string& a) {
         return texto.replace(texto.find(de), de.size(), a);
@@ -164,7 +195,7 @@ TEST_F(XmlTest, WhatIsSubmittedReadsAsTheValidatedDocument) {
         "<Exportador cuit=\"27999999993\"><RazonSocial>" + so + "<![CDATA[x" + si +
         "?><Exportador cuit=\"20123456786\"><RazonSocial>" + so + "]]>y" + si +
         "Real</RazonSocial></Exportador>" + resto;
-    const std::string cambia = "al armar el archivo cambiaría lo que dice la línea ";
+    const std::string cambia = "y eso cambiaría lo que dice la línea ";
     const struct {
         const char* caso;
         std::string bytes;
@@ -177,7 +208,6 @@ TEST_F(XmlTest, WhatIsSubmittedReadsAsTheValidatedDocument) {
         {"PI opens the next line", con("Exportadora del", "Exportadora\r\n<?p x?>del"),
          cambia + "4 "},
         {"line ends in > inside a value", con("Exportadora", "Expo>\r\nrtadora"), cambia + "4 "},
-        {"value of one line end", con("Exportadora del Sur S.A.", "\r\n"), cambia + "5 "},
         {"text across lines", con("Exportadora del", "Exportadora\r\ndel"),
          "en la línea 4 un dato queda cortado y sigue en la línea 5;"},
         {"ISO-2022-KR", coreano, "declara la codificación \"ISO-2022-KR\""},
@@ -188,6 +218,15 @@ TEST_F(XmlTest, WhatIsSubmittedReadsAsTheValidatedDocument) {
          con("<Exportacion", "<!DOCTYPE Exportacion [<!ATTLIST Exportador cuit CDATA "
                              "\"27999999993\">]>\r\n<Exportacion"),
          "Error : La declaración <!DOCTYPE>"},
+        {"value of one line end", con("Exportadora del Sur S.A.", "\r\n"), cambia + "5 "},
+        {"indented line after a break inside a value",
+         con("Exportadora del", "Exportadora\r\n    del"), ""},
+        {"line end after a decimal", con("12500.00", "12500.00\r\n"), ""},
+        {"line end before a decimal", con("12500.00", "\r\n12500.00"), ""},
+        {"line end before a name", con("Exportadora del", "\r\nExportadora del"), ""},
+        {"line ends around a name",
+         con("Exportadora del Sur S.A.", "\r\n  Exportadora del Sur S.A.\r\n  "), ""},
+        {"LF line ends around a value", con("12500.00", "\n12500.00\n"), ""},
         {"comment across lines", con("<Destino>", "<!-- una\r\nnota --><Destino>"), ""},
         {"line break before > of a tag", con("<Destino>", "<Destino\r\n>"), ""},
         {"line break after =", con("cuit=", "cuit=\r\n"), ""},
@@ -203,10 +242,108 @@ TEST_F(XmlTest, WhatIsSubmittedReadsAsTheValidatedDocument) {
         rt::deleteFileQuiet(drive->processed() + "/020720F0804.dat.b64");
         for (const std::string& f : ventanas::archivos(drive->processed()))
             rt::deleteFileQuiet(drive->processed() + "/" + f);
-        procesar(v, drive->writeData("exportacion.xml", c.bytes));
+        const std::string documento = drive->writeData("exportacion.xml", c.bytes);
+        procesar(v, documento);
         ASSERT_EQ(dialogos.boxes().size(), 1u);
         if (c.rechazo.empty()) {
             EXPECT_EQ(textos()[0].rfind("Se genero el Archivo :", 0), 0u) << textos()[0];
+            registrosComoElDocumento(documento, "0804", "urn:nuro:exportacion:F0804_00100");
+            continue;
+        }
+        EXPECT_NE(textos()[0].find(c.rechazo), std::string::npos) << textos()[0];
+        EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
+        esperarReposo(v);
+        EXPECT_TRUE(temporales().empty());
+    }
+}
+
+// A form of its own with an element-only list, a value that may not be empty
+// and a note of mixed content.
+constexpr const char* kNotasNs = "urn:nuro:notas:F0806_00100";
+constexpr const char* kEsquemaNotas = R"(<?xml version="1.0" encoding="UTF-8"?>
+<xs:schema xmlns:xs="http://www.w3.org/2001/XMLSchema" targetNamespace="urn:nuro:notas:F0806_00100"
+           xmlns="urn:nuro:notas:F0806_00100" elementFormDefault="qualified">
+  <xs:element name="Notas">
+    <xs:complexType>
+      <xs:sequence>
+        <xs:element name="Lista" type="TLista"/>
+        <xs:element name="Nombre" type="TNombre"/>
+        <xs:element name="Nota" type="TNota"/>
+      </xs:sequence>
+    </xs:complexType>
+  </xs:element>
+  <xs:complexType name="TLista">
+    <xs:sequence>
+      <xs:element name="Item" type="xs:string" minOccurs="0" maxOccurs="unbounded"/>
+    </xs:sequence>
+  </xs:complexType>
+  <xs:simpleType name="TNombre">
+    <xs:restriction base="xs:string"><xs:minLength value="1"/></xs:restriction>
+  </xs:simpleType>
+  <xs:complexType name="TNota" mixed="true">
+    <xs:sequence>
+      <xs:element name="b" type="xs:string" minOccurs="0" maxOccurs="unbounded"/>
+    </xs:sequence>
+  </xs:complexType>
+</xs:schema>
+)";
+
+// Line breaks at a value's ends, or as the only content of an element that
+// holds only elements, are no text; inside a note of mixed content the break
+// between two elements is, so the packing that drops it is refused.
+TEST_F(XmlTest, LineBreaksCountOnlyWhereTheyAreText) {
+    ventanas::encriptarSinCifrar();
+    drive->execute("INSERT INTO Formularios (CodFormulario, Version, Descripcion, "
+                   "TipoArchivoEntrada, CodigoImpuesto, CODIGOCONCEPTO, NameSpace) VALUES "
+                   "('0806', '00100', 'Notas', 'X', '0999', '001', '" +
+                   std::string(kNotasNs) + "');");
+    drive->writeSchema("0806", "00100", kEsquemaNotas);
+    v.hide();
+    abrir(v);
+    elegir(v, "0806/00100");
+    const auto notas = [](const std::string& lista, const std::string& nombre,
+                          const std::string& nota, const std::string& fin = "\r\n") {
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + fin + "<Notas xmlns=\"" + kNotasNs +
+               "\">" + fin + "  <Lista>" + lista + "</Lista>" + fin + "  <Nombre>" + nombre +
+               "</Nombre>" + fin + "  <Nota>" + nota + "</Nota>" + fin + "</Notas>" + fin;
+    };
+    const std::string cambia = "y eso cambiaría lo que dice la línea ";
+    const struct {
+        const char* caso;
+        std::string bytes;
+        std::string rechazo; // empty: the document goes out
+    } casos[] = {
+        {"empty list on two lines", notas("\r\n  ", "Ana", "x"), ""},
+        {"list of items", notas("\r\n    <Item>a</Item>\r\n    <Item>b</Item>\r\n  ", "Ana", "x"),
+         ""},
+        {"line end before a value", notas("", "\r\nAna", "x"), ""},
+        {"line end after a value", notas("", "Ana\r\n", "x"), ""},
+        {"value of one line end", notas("", "\r\n", "x"), cambia + "5 "},
+        {"value of one line end after a line end at a value's start",
+         notas("<Item>\r\na</Item>", "\r\n", "x"), cambia + "6 "},
+        {"break between two elements of a note",
+         notas("", "Ana", "Pagar <b>100</b>\r\n<b>50</b> pesos"), cambia + "6 "},
+        {"note of two elements on two lines", notas("", "Ana", "<b>1</b>\r\n<b>2</b>"),
+         cambia + "6 "},
+        {"break between text and element of a note", notas("", "Ana", "Pagar\r\n<b>100</b>"),
+         cambia + "6 "},
+        {"note with LF line ends", notas("\n", "Ana", "Pagar <b>100</b>\n<b>50</b> pesos", "\n"),
+         ""},
+        {"indented note",
+         notas("", "Ana", "\r\n    Pagar\r\n    <b>100</b>\r\n    <b>50</b>\r\n  "), ""},
+        {"note on one line", notas("", "Ana", "Pagar <b>100</b> <b>50</b> pesos"), ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        dialogos.clear();
+        for (const std::string& f : ventanas::archivos(drive->processed()))
+            rt::deleteFileQuiet(drive->processed() + "/" + f);
+        const std::string documento = drive->writeData("notas.xml", c.bytes);
+        procesar(v, documento);
+        ASSERT_EQ(dialogos.boxes().size(), 1u);
+        if (c.rechazo.empty()) {
+            EXPECT_EQ(textos()[0].rfind("Se genero el Archivo :", 0), 0u) << textos()[0];
+            registrosComoElDocumento(documento, "0806", kNotasNs);
             continue;
         }
         EXPECT_NE(textos()[0].find(c.rechazo), std::string::npos) << textos()[0];
@@ -321,7 +458,9 @@ TEST_F(XmlTest, DocumentOfTheMostRecordsGivesTheHeadCount32768) {
     elegir(v, "0901/00100");
     const std::string inicio = "<d xmlns=\"urn:prueba\">";
     const std::string fin = "</d>";
-    const std::string elemento = "<e>" + std::string(491, 'x') + "</e>";
+    // The root is of mixed content: a blank, not the line end, between two
+    // elements.
+    const std::string elemento = "<e>" + std::string(490, 'x') + "</e> ";
     const std::size_t resto = 32767u * 498u - inicio.size() - fin.size() - 32766u * 498u;
     std::string texto = inicio + "\r\n";
     for (int i = 0; i < 32766; ++i)

@@ -1,0 +1,261 @@
+#include "platform/xml/TiposMixtos.h"
+
+#include "platform/xml/ErrorCollector.h"
+#include "platform/xml/ParserScope.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <libxml/uri.h>
+#include <libxml/xmlIO.h>
+
+#include <map>
+#include <memory>
+
+namespace xml {
+
+namespace {
+
+constexpr std::string_view kXsd = "http://www.w3.org/2001/XMLSchema";
+constexpr char kSeparador = '\xFF';
+
+std::string clave(std::string_view ns, std::string_view nombre) {
+    std::string c(ns);
+    c += kSeparador;
+    c += nombre;
+    return c;
+}
+
+std::string texto(const xmlChar* s) {
+    return s ? reinterpret_cast<const char*>(s) : "";
+}
+
+struct DocFree {
+    void operator()(xmlDocPtr d) const { xmlFreeDoc(d); }
+};
+using DocPtr = std::unique_ptr<xmlDoc, DocFree>;
+
+struct Atributo {
+    std::string valor;
+    bool esta = false;
+};
+
+Atributo atributo(xmlNodePtr nodo, const char* nombre) {
+    xmlChar* v = xmlGetNoNsProp(nodo, reinterpret_cast<const xmlChar*>(nombre));
+    if (!v)
+        return {};
+    Atributo a{texto(v), true};
+    xmlFree(v);
+    return a;
+}
+
+bool verdadero(const Atributo& a) {
+    const std::size_t i = a.valor.find_first_not_of(" \t\r\n");
+    const std::size_t f = a.valor.find_last_not_of(" \t\r\n");
+    if (i == std::string::npos)
+        return false;
+    const std::string v = a.valor.substr(i, f - i + 1);
+    return v == "true" || v == "1";
+}
+
+bool esXsd(xmlNodePtr nodo, std::string_view nombre) {
+    return nodo->type == XML_ELEMENT_NODE && nodo->ns && texto(nodo->ns->href) == kXsd &&
+           texto(nodo->name) == nombre;
+}
+
+xmlNodePtr hijoXsd(xmlNodePtr nodo, std::string_view nombre) {
+    for (xmlNodePtr h = nodo->children; h; h = h->next)
+        if (esXsd(h, nombre))
+            return h;
+    return nullptr;
+}
+
+// A QName of the schema document (type="p:T") as namespace and local name.
+std::string resolver(xmlDocPtr doc, xmlNodePtr nodo, const std::string& qname) {
+    const std::size_t dos = qname.find(':');
+    const std::string prefijo = dos == std::string::npos ? "" : qname.substr(0, dos);
+    const std::string local = dos == std::string::npos ? qname : qname.substr(dos + 1);
+    const xmlNsPtr ns = xmlSearchNs(
+        doc, nodo, prefijo.empty() ? nullptr : reinterpret_cast<const xmlChar*>(prefijo.c_str()));
+    return clave(ns ? texto(ns->href) : "", local);
+}
+
+// What a complex type says of its own content: mixed, not mixed, or that of
+// its base (an extension that adds no elements keeps its base's content).
+struct Contenido {
+    bool mixto = false;
+    std::string base; // set when the content is the base's
+};
+
+bool agregaElementos(xmlNodePtr derivacion) {
+    for (xmlNodePtr h = derivacion->children; h; h = h->next)
+        if (esXsd(h, "sequence") || esXsd(h, "choice") || esXsd(h, "all") || esXsd(h, "group"))
+            return true;
+    return false;
+}
+
+Contenido contenido(xmlDocPtr doc, xmlNodePtr tipo) {
+    if (hijoXsd(tipo, "simpleContent"))
+        return {};
+    const xmlNodePtr complejo = hijoXsd(tipo, "complexContent");
+    Atributo mixto = atributo(tipo, "mixed");
+    if (complejo) {
+        if (const Atributo propio = atributo(complejo, "mixed"); propio.esta)
+            mixto = propio;
+        if (!mixto.esta)
+            if (const xmlNodePtr ext = hijoXsd(complejo, "extension"); ext && !agregaElementos(ext))
+                return {false, resolver(doc, ext, atributo(ext, "base").valor)};
+    }
+    return {verdadero(mixto), {}};
+}
+
+// The declarations of a set of schema documents, resolved once all are read.
+class Lectura {
+public:
+    void documento(const std::string& ruta, const std::string& nsHeredado) {
+        if (!leidos_.insert(ruta).second)
+            return;
+        DocPtr doc(xmlReadFile(ruta.c_str(), nullptr, XML_PARSE_NONET));
+        const xmlNodePtr raiz = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
+        if (!raiz || !esXsd(raiz, "schema"))
+            return;
+        // A schema without a target namespace takes that of its includer.
+        const Atributo tns = atributo(raiz, "targetNamespace");
+        Ambito a{doc.get(), tns.esta ? tns.valor : nsHeredado,
+                 atributo(raiz, "elementFormDefault").valor == "qualified"};
+        for (xmlNodePtr h = raiz->children; h; h = h->next) {
+            const bool incluye = esXsd(h, "include") || esXsd(h, "redefine");
+            if (!incluye && !esXsd(h, "import"))
+                continue;
+            const Atributo lugar = atributo(h, "schemaLocation");
+            if (!lugar.esta)
+                continue;
+            xmlChar* url = xmlBuildURI(reinterpret_cast<const xmlChar*>(lugar.valor.c_str()),
+                                       reinterpret_cast<const xmlChar*>(ruta.c_str()));
+            const std::string otra = texto(url);
+            xmlFree(url);
+            documento(otra, incluye ? a.tns : "");
+        }
+        recorrer(a, raiz, true);
+    }
+
+    void cerrar(std::set<std::string, std::less<>>& elementos,
+                std::set<std::string, std::less<>>& tipos) {
+        for (const auto& [nombre, _] : tiposBase_)
+            if (tipoMixto(nombre, 0))
+                tipos.insert(nombre);
+        for (const auto& [nombre, _] : elementoTipo_)
+            if (elementoMixto(nombre, 0))
+                elementos.insert(nombre);
+    }
+
+private:
+    struct Ambito {
+        xmlDocPtr doc;
+        std::string tns;
+        bool calificados;
+    };
+
+    // Chains of bases and heads are followed to a bounded depth, so a
+    // circular schema cannot loop.
+    static constexpr int kProfundidad = 64;
+
+    bool tipoMixto(const std::string& nombre, int profundidad) const {
+        if (nombre == clave(kXsd, "anyType"))
+            return true;
+        const auto it = tiposBase_.find(nombre);
+        if (it == tiposBase_.end() || profundidad > kProfundidad)
+            return false;
+        return it->second.mixto ||
+               (!it->second.base.empty() && tipoMixto(it->second.base, profundidad + 1));
+    }
+
+    bool elementoMixto(const std::string& nombre, int profundidad) const {
+        const auto [desde, hasta] = elementoTipo_.equal_range(nombre);
+        for (auto it = desde; it != hasta; ++it) {
+            const Declarado& d = it->second;
+            if (d.mixto || (!d.tipo.empty() && tipoMixto(d.tipo, 0)))
+                return true;
+            if (!d.cabeza.empty() && profundidad < kProfundidad &&
+                elementoMixto(d.cabeza, profundidad + 1))
+                return true;
+        }
+        return false;
+    }
+
+    struct Declarado {
+        bool mixto = false;
+        std::string tipo;
+        std::string cabeza;
+    };
+
+    void declararElemento(const Ambito& a, xmlNodePtr e, bool global) {
+        const Atributo form = atributo(e, "form");
+        const bool calificado = global || (form.esta ? form.valor == "qualified" : a.calificados);
+        const std::string nombre = clave(calificado ? a.tns : "", atributo(e, "name").valor);
+        Declarado d;
+        if (const xmlNodePtr tipo = hijoXsd(e, "complexType")) {
+            const Contenido c = contenido(a.doc, tipo);
+            d.mixto = c.mixto;
+            d.tipo = c.base;
+        } else if (const Atributo tipoNombre = atributo(e, "type"); tipoNombre.esta) {
+            d.tipo = resolver(a.doc, e, tipoNombre.valor);
+        } else if (hijoXsd(e, "simpleType")) {
+            d.mixto = false;
+        } else if (const Atributo cabeza = atributo(e, "substitutionGroup"); cabeza.esta) {
+            d.cabeza = resolver(a.doc, e, cabeza.valor);
+        } else {
+            d.mixto = true; // no type: anyType
+        }
+        elementoTipo_.emplace(nombre, std::move(d));
+    }
+
+    void recorrer(const Ambito& a, xmlNodePtr nodo, bool global) {
+        for (xmlNodePtr h = nodo->children; h; h = h->next) {
+            if (h->type != XML_ELEMENT_NODE)
+                continue;
+            if (esXsd(h, "element") && atributo(h, "name").esta)
+                declararElemento(a, h, global);
+            if (esXsd(h, "complexType") && atributo(h, "name").esta) {
+                const Contenido c = contenido(a.doc, h);
+                tiposBase_[clave(a.tns, atributo(h, "name").valor)] = {c.mixto, c.base};
+            }
+            recorrer(a, h, esXsd(h, "redefine"));
+        }
+    }
+
+    // A type's own content, or its base when the content is the base's.
+    struct TipoBase {
+        bool mixto = false;
+        std::string base;
+    };
+
+    std::set<std::string> leidos_;
+    std::multimap<std::string, Declarado> elementoTipo_;
+    std::map<std::string, TipoBase> tiposBase_;
+};
+
+} // namespace
+
+void TiposMixtos::agregar(const std::string& xsdPath) {
+    ErrorCollector errores;
+    // The schema may include others from disk, never from the network.
+    ParserScope scope(errores, xmlNoNetExternalEntityLoader);
+    Lectura lectura;
+    lectura.documento(xsdPath, "");
+    lectura.cerrar(elementos_, tipos_);
+}
+
+void TiposMixtos::vaciar() {
+    elementos_.clear();
+    tipos_.clear();
+}
+
+bool TiposMixtos::elemento(std::string_view ns, std::string_view nombre) const {
+    return !elementos_.empty() && elementos_.contains(clave(ns, nombre));
+}
+
+bool TiposMixtos::tipo(std::string_view ns, std::string_view nombre) const {
+    return !tipos_.empty() && tipos_.contains(clave(ns, nombre));
+}
+
+} // namespace xml
