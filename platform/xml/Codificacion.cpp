@@ -41,19 +41,21 @@ std::string decodificar(xmlCharEncodingHandlerPtr handler, std::string_view byte
                        static_cast<std::size_t>(xmlBufferLength(out.get())));
 }
 
-// How the decoder named nombre reads bytes 0-127 in one run (so that a
-// switch of state shows) and each byte from 128 on by itself; nothing when
-// the parser knows no such decoder or it changes an ASCII byte. A blank
-// follows each probe: a decoder that composes characters holds the last one
-// back until the next.
-std::optional<std::vector<std::string>> firma(const std::string& nombre) {
-    HandlerPtr handler(xmlFindCharEncodingHandler(nombre.c_str()));
-    if (!handler)
-        return std::nullopt;
+// Whether the decoder reads bytes 0-127, in one run so that a switch of
+// state shows, as ASCII. A blank follows each probe: a decoder that composes
+// characters holds the last one back until the next.
+bool leeAscii(xmlCharEncodingHandlerPtr handler) {
     std::string ascii;
     for (int c = 0; c < 128; ++c)
         ascii += static_cast<char>(c);
-    if (!decodificar(handler.get(), ascii + ' ').starts_with(ascii))
+    return decodificar(handler, ascii + ' ').starts_with(ascii);
+}
+
+// How the decoder named nombre reads each byte from 128 on by itself; nothing
+// when the parser knows no such decoder or it changes an ASCII byte.
+std::optional<std::vector<std::string>> firma(const std::string& nombre) {
+    HandlerPtr handler(xmlFindCharEncodingHandler(nombre.c_str()));
+    if (!handler || !leeAscii(handler.get()))
         return std::nullopt;
     std::vector<std::string> altos;
     for (int c = 128; c < 256; ++c)
@@ -165,6 +167,16 @@ bool Codificacion::compatible(const std::string& nombre) {
     static const std::vector<std::vector<std::string>> admitidas = firmasAdmitidas();
     const auto propia = firma(nombre);
     return propia && std::find(admitidas.begin(), admitidas.end(), *propia) != admitidas.end();
+}
+
+bool Codificacion::conservaAscii(const std::string& nombre) {
+    if (nombre.empty() || comparable(nombre) == "UTF8")
+        return true;
+    // The probe's complaints are its own, not the document's.
+    ErrorCollector errors;
+    ParserScope scope(errors, ParserScope::refuseAll);
+    HandlerPtr handler(xmlFindCharEncodingHandler(nombre.c_str()));
+    return handler && leeAscii(handler.get());
 }
 
 } // namespace xml
