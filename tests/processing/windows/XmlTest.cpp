@@ -149,6 +149,11 @@ TEST_F(XmlTest, WhatIsSubmittedReadsAsTheValidatedDocument) {
     std::string unaLinea;
     for (const std::string& linea : rt::splitLines(muestra))
         unaLinea += linea;
+    const auto soloCr = [](std::string texto) {
+        for (std::size_t i; (i = texto.find("\r\n")) != std::string::npos;)
+            texto.erase(i + 1, 1);
+        return texto;
+    };
     // ISO-2022-KR: between SO and SI the parser reads byte pairs as Korean
     // text, the packing makes both blanks and the pairs markup again.
     const std::string so = "\x0E", si = "\x0F";
@@ -170,6 +175,9 @@ TEST_F(XmlTest, WhatIsSubmittedReadsAsTheValidatedDocument) {
     } casos[] = {
         {"CDATA opens the next line", con("Exportadora del", "Exportadora\r\n<![CDATA[del]]>"),
          cambia + "4 "},
+        // As with LF alone, the text is named where the parser ends its first part.
+        {"CDATA opens the next line, lone CRs",
+         soloCr(con("Exportadora del", "Exportadora\r\n<![CDATA[del]]>")), cambia + "5 "},
         {"comment opens the next line", con("Exportadora del", "Exportadora\r\n<!--c-->del"),
          cambia + "4 "},
         {"PI opens the next line", con("Exportadora del", "Exportadora\r\n<?p x?>del"),
