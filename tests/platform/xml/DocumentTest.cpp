@@ -287,6 +287,7 @@ TEST_F(DocumentTest, StartTagWithTooManyAttributesIsRefusedAtOnce) {
         bool loads;
     } cases[] = {
         {std::string(kProlog) + "<root xmlns=\"urn:t\">\n<a" + atributos + "/></root>", false},
+        {"<?xml version=\"1.0\"?>\r<root xmlns=\"urn:t\">\r<a" + atributos + "/></root>", false},
         {std::string(kProlog) + "<!-- " + iguales + " -->\n<root xmlns=\"urn:t\"><a x=\"" +
              iguales + "\">" + iguales + "<![CDATA[" + iguales + "]]></a><?p " + iguales +
              "?><a x='" + iguales + "'/></root>",
@@ -538,6 +539,15 @@ TEST(CodificacionTest, OnlyEncodingsThatKeepAsciiUnderAnyOfTheirNames) {
     };
     for (const auto& c : casos)
         EXPECT_EQ(xml::Codificacion::compatible(c.nombre), c.admitida) << c.nombre;
+    // Where CR and LF are those bytes, lone CRs can reach the parser as LF.
+    const struct {
+        const char* nombre;
+        bool ascii;
+    } bytes[] = {{"", true},        {"utf-8", true},       {"latin1", true},  {"KOI8-R", true},
+                 {"CP850", true},   {"UTF-16", false},     {"IBM037", false}, {"UTF-7", false},
+                 {"UTF-32", false}, {"desconocida", false}};
+    for (const auto& c : bytes)
+        EXPECT_EQ(xml::Codificacion::conservaAscii(c.nombre), c.ascii) << c.nombre;
     testenv::TempDir dir;
     const std::string ruta = dir.file("d.xml");
     testenv::writeFile(ruta, "<?xml version=\"1.0\" encoding=\"cp1252\"?>\n<!-- c --><r/>");
