@@ -1,5 +1,6 @@
 #include "processing/ControlEmpaquetado.h"
 
+#include "platform/runtime/LineCounter.h"
 #include "platform/xml/Codificacion.h"
 #include "platform/xml/TextoMostrado.h"
 
@@ -44,15 +45,6 @@ bool Pega(unsigned char ultimo, unsigned char primero) {
     return !Separa(ultimo) && ultimo != '>' && !Separa(primero) && primero != '<';
 }
 
-// Line ends before the end of the text: CR LF, a lone CR, a lone LF.
-std::uint64_t FinesDeLinea(std::string_view texto) {
-    std::uint64_t fines = 0;
-    for (std::size_t i = 0; i < texto.size(); ++i)
-        if (texto[i] == '\r' || (texto[i] == '\n' && (i == 0 || texto[i - 1] != '\r')))
-            ++fines;
-    return fines;
-}
-
 // The value of the encoding pseudo-attribute that starts at desde, or empty.
 std::string_view ValorEncoding(std::string_view declaracion, std::size_t desde) {
     std::size_t i = declaracion.find_first_not_of(kEspacios, desde);
@@ -85,7 +77,7 @@ bool NombraCodificacionAncha(std::string_view nombre) {
 bool ControlEmpaquetado::Revisar(const std::string& ruta) {
     error_.clear();
     aviso_.clear();
-    lineaEditor_ = 1;
+    editor_ = rt::LineCounter();
     lineaEncoding_ = 1;
     hayAnterior_ = false;
     LineasEnBloques entrada(ruta);
@@ -118,7 +110,9 @@ bool ControlEmpaquetado::CodificacionAceptable(std::string_view inicio) {
     if (fin == std::string_view::npos || encoding == std::string_view::npos)
         return true;
     const std::string_view declaracion = sinMarca.substr(0, fin);
-    lineaEncoding_ = 1 + FinesDeLinea(declaracion.substr(0, encoding));
+    rt::LineCounter lineas;
+    lineas.feed(declaracion.substr(0, encoding));
+    lineaEncoding_ = lineas.line();
     if (!NombraCodificacionAncha(ValorEncoding(declaracion, encoding + 8)))
         return true;
     return Rechazar(TextoAncho(lineaEncoding_));
@@ -126,7 +120,7 @@ bool ControlEmpaquetado::CodificacionAceptable(std::string_view inicio) {
 
 bool ControlEmpaquetado::RevisarLinea(LineasEnBloques& entrada,
                                       const LineasEnBloques::Linea& linea) {
-    const std::uint64_t lineaInicio = lineaEditor_;
+    const std::uint64_t lineaInicio = editor_.line();
     bool enBlanco = true;
     bool vacia = true;
     unsigned char primero = 0;
@@ -135,7 +129,7 @@ bool ControlEmpaquetado::RevisarLinea(LineasEnBloques& entrada,
         entrada.Recorrer(linea, LineasEnBloques::kBloque, [&](std::string_view trozo) {
             const std::size_t nulo = trozo.find('\0');
             if (nulo != std::string_view::npos) {
-                lineaEditor_ += std::ranges::count(trozo.substr(0, nulo), '\n');
+                editor_.feed(trozo.substr(0, nulo));
                 return false;
             }
             if (vacia)
@@ -143,19 +137,20 @@ bool ControlEmpaquetado::RevisarLinea(LineasEnBloques& entrada,
             vacia = false;
             ultimo = static_cast<unsigned char>(trozo.back());
             enBlanco = enBlanco && trozo.find_first_not_of(' ') == std::string_view::npos;
-            lineaEditor_ += std::ranges::count(trozo, '\n');
+            editor_.feed(trozo);
             return true;
         });
     if (!sinNulos)
-        return Rechazar(TextoAncho(lineaEditor_));
+        return Rechazar(TextoAncho(editor_.line()));
     if (!enBlanco) {
         if (hayAnterior_ && aviso_.empty() && Pega(ultimoAnterior_, primero))
             aviso_ = TextoPegado(lineaAnterior_, lineaInicio);
         hayAnterior_ = true;
         ultimoAnterior_ = ultimo;
-        lineaAnterior_ = lineaEditor_;
+        lineaAnterior_ = editor_.line();
     }
-    ++lineaEditor_;
+    // The CR (or CR LF) that ended the line, which the reader took off.
+    editor_.feed("\r");
     return true;
 }
 

@@ -8,6 +8,7 @@
 // attribute or a value cut across lines), a text for the user is kept, to
 // be shown if the packed document does not read the same. Texts name the
 // line as an editor counts it. The file is read in blocks.
+#include "platform/runtime/LineCounter.h"
 #include "processing/LineasEnBloques.h"
 
 #include <cstdint>
@@ -35,9 +36,8 @@ private:
     std::string error_;
     std::string aviso_;
     std::uint64_t lineaEncoding_ = 1;
-    // Editor line at which the current position lies (CR LF, CR and LF each
-    // end one).
-    std::uint64_t lineaEditor_ = 1;
+    // Editor line at which the current position lies.
+    rt::LineCounter editor_;
     bool hayAnterior_ = false;
     unsigned char ultimoAnterior_ = 0;
     std::uint64_t lineaAnterior_ = 0;

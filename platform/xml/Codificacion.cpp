@@ -5,6 +5,8 @@
 #include "platform/xml/ParserScope.h"
 #include "platform/xml/XmlHandles.h"
 
+#include "platform/runtime/LineCounter.h"
+
 #include <libxml/encoding.h>
 
 #include <algorithm>
@@ -44,19 +46,21 @@ std::string decodificar(xmlCharEncodingHandlerPtr handler, std::string_view byte
                        static_cast<std::size_t>(xmlBufferLength(out.get())));
 }
 
-// How the decoder named nombre reads bytes 0-127 in one run (so that a
-// switch of state shows) and each byte from 128 on by itself; nothing when
-// the parser knows no such decoder or it changes an ASCII byte. A blank
-// follows each probe: a decoder that composes characters holds the last one
-// back until the next.
-std::optional<std::vector<std::string>> firma(const std::string& nombre) {
-    HandlerPtr handler(xmlFindCharEncodingHandler(nombre.c_str()));
-    if (!handler)
-        return std::nullopt;
+// Whether the decoder reads bytes 0-127, in one run so that a switch of
+// state shows, as ASCII. A blank follows each probe: a decoder that composes
+// characters holds the last one back until the next.
+bool leeAscii(xmlCharEncodingHandlerPtr handler) {
     std::string ascii;
     for (int c = 0; c < 128; ++c)
         ascii += static_cast<char>(c);
-    if (!decodificar(handler.get(), ascii + ' ').starts_with(ascii))
+    return decodificar(handler, ascii + ' ').starts_with(ascii);
+}
+
+// How the decoder named nombre reads each byte from 128 on by itself; nothing
+// when the parser knows no such decoder or it changes an ASCII byte.
+std::optional<std::vector<std::string>> firma(const std::string& nombre) {
+    HandlerPtr handler(xmlFindCharEncodingHandler(nombre.c_str()));
+    if (!handler || !leeAscii(handler.get()))
         return std::nullopt;
     std::vector<std::string> altos;
     for (int c = 128; c < 256; ++c)
@@ -170,10 +174,14 @@ bool Codificacion::compatible(const std::string& nombre) {
     return propia && std::find(admitidas.begin(), admitidas.end(), *propia) != admitidas.end();
 }
 
-bool Codificacion::guardaAscii(const std::string& nombre) {
+bool Codificacion::conservaAscii(const std::string& nombre) {
+    if (nombre.empty() || comparable(nombre) == "UTF8")
+        return true;
+    // The probe's complaints are its own, not the document's.
     ErrorCollector errors;
     ParserScope scope(errors, ParserScope::refuseAll);
-    return firma(nombre).has_value();
+    HandlerPtr handler(xmlFindCharEncodingHandler(nombre.c_str()));
+    return handler && leeAscii(handler.get());
 }
 
 long Codificacion::lineaRefusada(const std::string& path, const std::string& nombre) {
@@ -186,8 +194,7 @@ long Codificacion::lineaRefusada(const std::string& path, const std::string& nom
     BufferPtr out(xmlBufferCreate());
     if (!handler || !fd.isOpen() || !in || !out)
         return 0;
-    long linea = 1;
-    bool trasCr = false;
+    rt::LineCounter lineas;
     std::string pendiente; // read and not yet taken by the decoder
     char buf[65536];
     for (bool inicio = true;; inicio = false) {
@@ -214,14 +221,9 @@ long Codificacion::lineaRefusada(const std::string& path, const std::string& nom
                      static_cast<int>(corte));
         xmlCharEncInFunc(handler.get(), out.get(), in.get());
         const std::size_t usados = corte - static_cast<std::size_t>(xmlBufferLength(in.get()));
-        for (std::size_t i = 0; i < usados; ++i) {
-            const char c = pendiente[i];
-            if (c == '\r' || (c == '\n' && !trasCr))
-                ++linea;
-            trasCr = c == '\r';
-        }
+        lineas.feed(std::string_view(pendiente).substr(0, usados));
         if (errors.hasError())
-            return linea;
+            return static_cast<long>(lineas.line());
         if (n == 0)
             return 0;
         pendiente.erase(0, usados);

@@ -16,9 +16,10 @@ public:
     // encodings: its decoder must give every byte the character that one of
     // them gives it. The empty name (nothing declared) is UTF-8.
     static bool compatible(const std::string& nombre);
-    // Whether the parser's decoder named nombre reads every byte below 128
-    // as that ASCII character; false when it knows no such decoder.
-    static bool guardaAscii(const std::string& nombre);
+    // Whether the parser's decoder for nombre reads every byte below 128 as
+    // that ASCII character, so that CR and LF are those bytes wherever they
+    // stand. The empty name (nothing declared) is UTF-8.
+    static bool conservaAscii(const std::string& nombre);
     // The line (CR, LF and CR LF each end one) on which the decoder named
     // nombre first refuses the file's bytes, as the parser reads them; 0 when
     // it refuses none or the file or the decoder is missing.

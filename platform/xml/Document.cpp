@@ -1,5 +1,6 @@
 #include "platform/xml/Document.h"
 
+#include "platform/runtime/LineCounter.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/xml/Codificacion.h"
@@ -8,6 +9,7 @@
 #include "platform/xml/Huella.h"
 #include "platform/xml/LimiteAtributos.h"
 #include "platform/xml/ParserScope.h"
+#include "platform/xml/Prologo.h"
 #include "platform/xml/SchemaCache.h"
 #include "platform/xml/SourceLine.h"
 #include "platform/xml/TextoMostrado.h"
@@ -69,8 +71,8 @@ ReaderPtr openReader(int fd, const std::string& path, LimiteAtributos& limite,
 // Namespace of the root element, read from the start of the file only; empty
 // optional when no root element was reached (errors then says why).
 std::optional<std::string> rootNamespace(const FileDescriptor& fd, const std::string& path,
-                                         ErrorCollector& errors) {
-    LimiteAtributos limite(fd.get(), path, errors);
+                                         ErrorCollector& errors, bool saltos) {
+    LimiteAtributos limite(fd.get(), path, errors, saltos);
     ReaderPtr reader = openReader(fd.get(), path, limite, errors);
     while (!errors.hasError() && xmlTextReaderRead(reader.get()) == 1)
         if (xmlTextReaderNodeType(reader.get()) == XML_READER_TYPE_ELEMENT)
@@ -83,7 +85,8 @@ std::optional<std::string> rootNamespace(const FileDescriptor& fd, const std::st
 // The line on which the text read so far ends, after the reader's node. A
 // start tag, a comment or a processing instruction carries the line of its
 // end; a text node does not say where it ends (a long one carries the line of
-// its first part), so the line ends of its text are counted.
+// its first part), so the line ends of its text are counted (the parser has
+// made each a LF).
 long lineReached(xmlTextReaderPtr reader, int type, long reached) {
     switch (type) {
     case XML_READER_TYPE_ELEMENT:
@@ -95,10 +98,9 @@ long lineReached(xmlTextReaderPtr reader, int type, long reached) {
     case XML_READER_TYPE_WHITESPACE:
     case XML_READER_TYPE_SIGNIFICANT_WHITESPACE:
         if (const xmlChar* value = xmlTextReaderConstValue(reader)) {
-            const auto* c = reinterpret_cast<const char*>(value);
-            for (const char* end = c + std::strlen(c);
-                 (c = static_cast<const char*>(std::memchr(c, '\n', end - c))); ++c)
-                ++reached;
+            rt::LineCounter lines;
+            lines.feed(reinterpret_cast<const char*>(value));
+            reached += static_cast<long>(lines.line()) - 1;
         }
         return reached;
     default:
@@ -151,41 +153,31 @@ void atRoot(xmlTextReaderPtr reader, const std::string& ns, Esquema& esquema,
     esquema.schema = nullptr;
 }
 
-// A document type declaration with an internal subset could give elements
-// attribute values that the document does not write; nullptr when none.
-const char* internalSubset(xmlTextReaderPtr reader, int type) {
-    if (type != XML_READER_TYPE_DOCUMENT_TYPE)
-        return nullptr;
-    const xmlNodePtr node = xmlTextReaderCurrentNode(reader);
-    if (!node || !node->children)
-        return nullptr;
-    return "La declaración <!DOCTYPE> del documento trae definiciones entre corchetes, que "
-           "pueden dar a los datos valores que el documento no escribe: no se admiten";
+// A document type declaration could give elements attribute values and
+// entities that the document does not write: by the definitions of its
+// internal subset, or by those of the external one that another reader may
+// load (SYSTEM, PUBLIC). The reason to refuse it, at the given line (0 when
+// not known).
+std::string razonDoctype(bool interna, long linea) {
+    const std::string donde = linea > 0 ? "de la línea " + std::to_string(linea) : "del documento";
+    if (interna)
+        return "La declaración <!DOCTYPE> " + donde +
+               " trae definiciones entre corchetes, que pueden dar a los datos valores que el "
+               "documento no escribe: no se admiten";
+    return "La declaración <!DOCTYPE> " + donde +
+           " remite a definiciones externas (SYSTEM o PUBLIC), que pueden dar a los datos "
+           "valores que el documento no escribe: no se admiten";
 }
 
-// The line on which "<!DOCTYPE" first stands in the file, counting line ends
-// as the parser does (LF, CR LF, lone CR); the declaration node carries none.
-// 0 for a stream.
-long doctypeLine(int fd) {
-    constexpr std::string_view kMarca = "<!DOCTYPE";
-    std::string ventana;
-    long line = 1;
-    char buf[65536];
-    off_t at = 0;
-    for (ssize_t n; (n = ::pread(fd, buf, sizeof buf, at)) > 0; at += n) {
-        ventana.append(buf, static_cast<std::size_t>(n));
-        const std::size_t hallada = ventana.find(kMarca);
-        const std::size_t hasta = hallada == std::string::npos
-                                      ? ventana.size() - std::min(ventana.size(), kMarca.size())
-                                      : hallada;
-        for (std::size_t i = 0; i < hasta; ++i)
-            if (ventana[i] == '\n' || (ventana[i] == '\r' && ventana[i + 1] != '\n'))
-                ++line;
-        if (hallada != std::string::npos)
-            return line;
-        ventana.erase(0, hasta);
-    }
-    return 0;
+// The declaration as the parser read it: whether it is to be refused, and
+// with an internal subset. Where the file's own bytes show it (load), it is
+// refused before the parser starts, ahead of any other error.
+bool doctypeAjeno(xmlTextReaderPtr reader, int type, bool& interna) {
+    if (type != XML_READER_TYPE_DOCUMENT_TYPE)
+        return false;
+    const auto dtd = reinterpret_cast<xmlDtdPtr>(xmlTextReaderCurrentNode(reader));
+    interna = dtd && dtd->children;
+    return dtd && (dtd->children || dtd->ExternalID || dtd->SystemID);
 }
 
 // Reads the whole file once, stopping at the first error; the namespace of
@@ -193,9 +185,9 @@ long doctypeLine(int fd) {
 // Every node goes to huella when there is one.
 std::optional<std::string> readAll(int fd, const std::string& path, Esquema esquema,
                                    ErrorCollector& errors, Huella* huella, bool repintar,
-                                   bool stream) {
+                                   bool stream, bool saltos) {
     // The reader refers to both until freed, so they go last.
-    LimiteAtributos limite(fd, path, errors);
+    LimiteAtributos limite(fd, path, errors, saltos);
     SchemaValidPtr ctxt;
     ReaderPtr reader = openReader(fd, path, limite, errors, stream);
     if (esquema.schema) {
@@ -219,8 +211,10 @@ std::optional<std::string> readAll(int fd, const std::string& path, Esquema esqu
         // A reference node has no line of its own and the text before it is
         // already freed: it stands where the text read so far ends.
         reached = lineReached(reader.get(), type, reached);
-        if (const char* razon = internalSubset(reader.get(), type))
-            errors.raise(razon, path, doctypeLine(fd));
+        if (bool interna; doctypeAjeno(reader.get(), type, interna)) {
+            const auto linea = static_cast<long>(Prologo::doctype(fd).linea);
+            errors.raise(razonDoctype(interna, linea), path, linea);
+        }
         // An entity left unexpanded would escape validation: the schema would
         // see its name, not its text.
         if (const xmlChar* name = entityReference(reader.get(), type))
@@ -242,12 +236,12 @@ std::optional<std::string> readAll(int fd, const std::string& path, Esquema esqu
 // the root's namespace. A cache of several schemas needs the namespace first,
 // from a read of the file's start.
 Esquema esquemaInicial(const SchemaCache* cache, const FileDescriptor& fd, const std::string& path,
-                       ErrorCollector& errors) {
+                       ErrorCollector& errors, bool saltos) {
     if (!cache || cache->length() == 0)
         return {};
     if (const std::string* ns = cache->soleNamespace())
         return {cache->find(*ns), *ns};
-    const std::optional<std::string> ns = rootNamespace(fd, path, errors);
+    const std::optional<std::string> ns = rootNamespace(fd, path, errors, saltos);
     return ns ? Esquema{cache->find(*ns), *ns} : Esquema{};
 }
 
@@ -309,13 +303,29 @@ bool Document::load(const std::string& path) {
     FileDescriptor fd(path);
     if (!readable(fd, errno, path, errors))
         return fail(path, errors);
-    const Esquema esquema = esquemaInicial(cache_, fd, path, errors);
+    // A mark that contradicts the declaration, and a document type
+    // declaration that could bring values of its own, are refused before the
+    // parser reads anything.
+    const Prologo prologo(fd.get());
+    if (const std::string razon = prologo.contradiccion(); !razon.empty()) {
+        errors.raise(razon, path, static_cast<long>(prologo.lineaEncoding()));
+        return fail(path, errors);
+    }
+    using Clase = Prologo::Doctype::Clase;
+    if (const Prologo::Doctype d = Prologo::doctype(fd.get());
+        d.clase == Clase::Interna || d.clase == Clase::Externa) {
+        const auto linea = static_cast<long>(d.linea);
+        errors.raise(razonDoctype(d.clase == Clase::Interna, linea), path, linea);
+        return fail(path, errors);
+    }
+    const bool saltos = prologo.saltosPorBytes();
+    const Esquema esquema = esquemaInicial(cache_, fd, path, errors, saltos);
     if (errors.hasError())
         return fail(path, errors);
     if (huella_)
         huella_->mixtos(cache_ ? &cache_->mixtos() : nullptr);
     const std::optional<std::string> ns =
-        readAll(fd.get(), path, esquema, errors, huella_, repintar_, false);
+        readAll(fd.get(), path, esquema, errors, huella_, repintar_, false, saltos);
     if (errors.hasError()) {
         situarConversion(path, errors);
         return fail(path, errors);
@@ -337,7 +347,7 @@ bool Document::loadStream(int fd, const std::string& name) {
     if (huella_)
         huella_->mixtos(cache_ ? &cache_->mixtos() : nullptr);
     const std::optional<std::string> ns =
-        readAll(fd, name, esquema, errors, huella_, repintar_, true);
+        readAll(fd, name, esquema, errors, huella_, repintar_, true, false);
     if (errors.hasError()) {
         error_.reason = errors.reason();
         return false;

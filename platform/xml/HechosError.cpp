@@ -154,7 +154,7 @@ void declaracion(const xmlError& error, Caso dentro, Caso fuera, HechosError& h)
     const char* nombre = enDeclaracion && ctxt->input
                              ? reinterpret_cast<const char*>(ctxt->input->encoding)
                              : nullptr;
-    if (nombre && !Codificacion::guardaAscii(nombre)) {
+    if (nombre && !Codificacion::conservaAscii(nombre)) {
         h.caso = Caso::Ilegible;
         h.codificacion = nombre;
     } else {

@@ -1,5 +1,6 @@
 #include "platform/xml/LimiteAtributos.h"
 
+#include "platform/runtime/LineCounter.h"
 #include "platform/xml/ErrorCollector.h"
 
 #include <algorithm>
@@ -15,16 +16,14 @@ int LimiteAtributos::leer(void* context, char* buffer, int len) {
 
 int LimiteAtributos::leer(char* buffer, int len) {
     if (excedido_) {
-        const long linea = lineaDe(inicioMarca_);
+        const auto linea = static_cast<long>(
+            rt::LineCounter::lineAt(fd_, static_cast<std::uint64_t>(inicioMarca_)));
         errors_.raise("El elemento de la línea " + std::to_string(linea) +
                           " tiene demasiados atributos (más de " + std::to_string(kMaximo) + ")",
                       path_, linea);
         return -1;
     }
-    ssize_t n;
-    do
-        n = ::read(fd_, buffer, static_cast<std::size_t>(len));
-    while (n < 0 && errno == EINTR);
+    const ssize_t n = lector_.leer(buffer, static_cast<std::size_t>(len));
     if (n <= 0)
         return static_cast<int>(n);
     buffer_ = buffer;
@@ -127,27 +126,6 @@ const char* LimiteAtributos::mirar(const char* p, const char* fin) {
         }
     }
     return fin;
-}
-
-// Lines as libxml2 counts them: LF, CR LF and a lone CR each end one.
-long LimiteAtributos::lineaDe(std::int64_t posicion) const {
-    long linea = 1;
-    char buf[65536];
-    char anterior = 0;
-    for (std::int64_t leidos = 0; leidos < posicion;) {
-        const auto quiero = static_cast<std::size_t>(
-            std::min<std::int64_t>(static_cast<std::int64_t>(sizeof buf), posicion - leidos));
-        const ssize_t n = ::pread(fd_, buf, quiero, leidos);
-        if (n <= 0)
-            break;
-        for (ssize_t i = 0; i < n; ++i) {
-            if (buf[i] == '\r' || (buf[i] == '\n' && anterior != '\r'))
-                ++linea;
-            anterior = buf[i];
-        }
-        leidos += n;
-    }
-    return linea;
 }
 
 } // namespace xml

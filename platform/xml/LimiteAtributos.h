@@ -5,6 +5,8 @@
 // on such a tag; the read stops there instead, with a Spanish reason. The
 // count is of "=" signs inside markup, outside quoted values, comments, CDATA
 // sections and processing instructions.
+#include "platform/xml/LectorSaltos.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,8 +21,10 @@ public:
     // The field tables' 32,767 fields, and room for namespace declarations.
     static constexpr long kMaximo = 32767 + 1024;
 
-    LimiteAtributos(int fd, std::string path, ErrorCollector& errors)
-        : fd_(fd), path_(std::move(path)), errors_(errors) {}
+    // unificarSaltos: the file's lone CRs reach the parser as LF
+    // (LectorSaltos).
+    LimiteAtributos(int fd, std::string path, ErrorCollector& errors, bool unificarSaltos = false)
+        : fd_(fd), path_(std::move(path)), errors_(errors), lector_(fd, unificarSaltos) {}
 
     // libxml2's input callback: context is a LimiteAtributos.
     static int leer(void* context, char* buffer, int len);
@@ -36,11 +40,11 @@ private:
     // instruction ("-->", "]]>", "?>"); fin when it is not in [p, fin).
     const char* hastaCierre(const char* p, const char* fin, char antes, int cuantos);
     char previo(const char* p, int k) const;
-    long lineaDe(std::int64_t posicion) const;
 
     int fd_;
     std::string path_;
     ErrorCollector& errors_;
+    LectorSaltos lector_;
     Estado estado_ = Estado::Texto;
     char comilla_ = 0;
     long atributos_ = 0;

@@ -2,8 +2,11 @@
 
 #include "platform/runtime/RuntimeError.h"
 #include "platform/xml/ErrorCollector.h"
+#include "platform/xml/FileDescriptor.h"
 #include "platform/xml/Huella.h"
+#include "platform/xml/LectorSaltos.h"
 #include "platform/xml/ParserScope.h"
+#include "platform/xml/Prologo.h"
 #include "platform/xml/XmlHandles.h"
 
 #include <deque>
@@ -61,7 +64,14 @@ long PrimeraDiferencia::buscar(const std::string& original, std::string_view otr
                                Huella::Modo modo, const TiposMixtos* mixtos) {
     ErrorCollector errores;
     ParserScope scope(errores, ParserScope::refuseAll);
-    Lado a(ReaderPtr(xmlReaderForFile(original.c_str(), nullptr, kOpcionesLector)), modo, mixtos);
+    // The original's lines as every message names them; the reader goes
+    // before both.
+    const FileDescriptor fd(original);
+    LectorSaltos lector(fd.get(), fd.isOpen() && Prologo(fd.get()).saltosPorBytes());
+    Lado a(ReaderPtr(fd.isOpen() ? xmlReaderForIO(LectorSaltos::leer, nullptr, &lector,
+                                                  original.c_str(), nullptr, kOpcionesLector)
+                                 : nullptr),
+           modo, mixtos);
     Lado b(ReaderPtr(xmlReaderForMemory(otro.data(), static_cast<int>(otro.size()), "", nullptr,
                                         kOpcionesLector)),
            modo, mixtos);

@@ -1,9 +1,12 @@
 #include "platform/xml/SourceLine.h"
 
+#include "platform/runtime/LineCounter.h"
 #include "platform/runtime/TextLines.h"
 #include "platform/xml/FileDescriptor.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <string_view>
 #include <unistd.h>
 
 namespace xml {
@@ -19,16 +22,10 @@ public:
 
     // Feeds one byte; false once nothing more is needed.
     bool feed(unsigned char b) {
-        if (b == '\n' && prevCr_) {
-            prevCr_ = false;
-            return true;
-        }
-        prevCr_ = b == '\r';
+        lines_.step(static_cast<char>(b));
         if (b == '\n' || b == '\r')
-            return ++current_ <= line_;
-        if (current_ == line_)
-            return keep(b);
-        return true;
+            return lines_.line() <= static_cast<std::uint64_t>(line_);
+        return lines_.line() != static_cast<std::uint64_t>(line_) || keep(b);
     }
     const std::string& text() const { return text_; }
 
@@ -44,10 +41,9 @@ private:
     }
 
     long line_;
-    long current_ = 1;
+    rt::LineCounter lines_;
     std::size_t first_ = 0;
     std::size_t chars_ = 0;
-    bool prevCr_ = false;
     std::string text_;
 };
 
@@ -61,13 +57,17 @@ std::string sourceLine(const std::string& path, long line, int linepos) {
         return {};
     LineWindow window(line, linepos);
     char buf[65536];
-    for (;;) {
+    for (bool first = true;;) {
         const ssize_t n = ::read(fd.get(), buf, sizeof buf);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             break;
-        for (ssize_t i = 0; i < n; ++i)
+        // A byte-order mark is no part of the first line.
+        const std::string_view start(buf, static_cast<std::size_t>(n));
+        const ssize_t mark = first && start.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+        first = false;
+        for (ssize_t i = mark; i < n; ++i)
             if (!window.feed(static_cast<unsigned char>(buf[i])))
                 return rt::decodeDataLine(window.text());
     }

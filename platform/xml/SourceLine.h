@@ -1,7 +1,8 @@
 #pragma once
-// The text of one line of a file, for showing where a parse failed. A line
-// ends at LF, CR LF or a lone CR, as the parser counts them. A long line is
-// cut to a window of characters around the reported column.
+// The text of one line of a file, for showing where a parse failed. Lines are
+// those of rt::LineCounter, the ones every message names; a byte-order mark
+// is no part of the first. A long line is cut to a window of characters
+// around the reported column.
 #include <cstddef>
 #include <string>
 

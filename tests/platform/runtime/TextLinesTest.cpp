@@ -1,4 +1,5 @@
 #include "platform/runtime/TextLines.h"
+#include "platform/runtime/LineCounter.h"
 #include "platform/runtime/NumberedFiles.h"
 #include "platform/runtime/RuntimeError.h"
 #include "tests/support/TestEnv.h"
@@ -6,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -44,6 +47,48 @@ TEST(TextLines, LineEndsAsTheFileReaderSeesThem) {
         EXPECT_EQ(readAll(path), c.lines) << c.name;
         EXPECT_EQ(rt::splitLines(c.bytes), c.lines) << c.name;
     }
+}
+
+// Messages name lines as an editor counts them: a lone LF, which the reader
+// keeps inside a line, ends one too. However the text comes in pieces, the
+// count is the same.
+TEST(TextLines, EditorLinesEndAtCrLfLoneCrOrLoneLf) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::uint64_t line; // where the text ends
+    } cases[] = {
+        {"empty", "", 1},
+        {"no end", "a", 1},
+        {"crlf", "a\r\nb", 2},
+        {"lone cr", "a\rb", 2},
+        {"lone lf", "a\nb", 2},
+        {"lf then cr", "a\n\rb", 3},
+        {"cr then crlf", "a\r\r\nb", 3},
+        {"two crlf", "\r\n\r\n", 3},
+        {"final cr", "a\r", 2},
+    };
+    for (const auto& c : cases)
+        for (std::size_t cut = 0; cut <= c.bytes.size(); ++cut) {
+            rt::LineCounter counter;
+            counter.feed(std::string_view(c.bytes).substr(0, cut));
+            counter.feed(std::string_view(c.bytes).substr(cut));
+            EXPECT_EQ(counter.line(), c.line) << c.name << " cut at " << cut;
+        }
+    // In a file, with a CR LF across the reader's blocks.
+    testenv::TempDir dir;
+    const std::string bytes = std::string(65535, 'x') + "\r\ny\rz\n";
+    testenv::writeFile(dir.file("f"), bytes);
+    const int fd = ::open(dir.file("f").c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    const struct {
+        std::uint64_t offset;
+        std::uint64_t line;
+    } offsets[] = {{0, 1},     {65535, 1}, {65536, 2},        {65537, 2},
+                   {65538, 2}, {65540, 3}, {bytes.size(), 4}, {bytes.size() + 10, 4}};
+    for (const auto& o : offsets)
+        EXPECT_EQ(rt::LineCounter::lineAt(fd, o.offset), o.line) << o.offset;
+    ::close(fd);
 }
 
 TEST(TextLines, ByteOrderMarkOnlyAtTheVeryStart) {

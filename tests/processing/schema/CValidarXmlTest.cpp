@@ -156,8 +156,13 @@ protected:
 };
 
 TEST_F(CValidarXmlTest, DocumentInTheFormsNamespacePasses) {
-    EXPECT_TRUE(validar(document("<root xmlns=\"" + ns + "\"><Item>a</Item></root>")));
-    EXPECT_EQ(validador.Error(), "");
+    for (const std::string& body :
+         {"<root xmlns=\"" + ns + "\"><Item>a</Item></root>",
+          "<!DOCTYPE root>\r\n<root xmlns=\"" + ns + "\">\r\n<Item>a</Item>\r\n</root>",
+          "<root xmlns=\"" + ns + "\">\r<Item>a</Item>\r<Item>b\rc</Item>\r</root>\r"}) {
+        EXPECT_TRUE(validar(document(body))) << body << validador.Error();
+        EXPECT_EQ(validador.Error(), "");
+    }
 }
 
 // The check does not yield: a large document lets the windows repaint on the
@@ -207,10 +212,34 @@ TEST_F(CValidarXmlTest, LoadFailureShowsReasonAndSourceLine) {
         {"element the schema does not allow",
          "<root xmlns=\"" + ns + "\">\r\n<Item>a</Item>\r\n<Otro>b</Otro>\r\n</root>",
          "El elemento «Otro» en la línea 4 no corresponde", "<Otro>b</Otro>"},
-        {"entity reference after a line break in the text",
+        // The reason and the source text name the same line, however the
+        // lines end.
+        {"value on line 6, lone CRs",
+         "<root xmlns=\"" + ns +
+             "\">\r<Item>a</Item>\r<Item>b</Item>\r<Envio Tipo=\"A\">\r<Pais>BRX</Pais>\r</Envio>"
+             "\r</root>\r",
+         "«Pais» en la línea 6", "<Pais>BRX</Pais>"},
+        {"end tag on line 6, lone CRs",
+         "<root xmlns=\"" + ns +
+             "\">\r<Item>a</Item>\r<Item>b</Item>\r<Envio Tipo=\"A\">\r<Destino>BR</Destin>\r"
+             "</Envio>\r</root>\r",
+         "«Destin» en la línea 6 no corresponde a la de apertura «Destino» de la línea 6",
+         "<Destino>BR</Destin>"},
+        {"value on line 6, mixed line ends",
+         "<root xmlns=\"" + ns +
+             "\">\n<Item>a</Item>\r<Item>b</Item>\r\n<Envio Tipo=\"A\">\n<Pais>BRX</Pais>\r"
+             "</Envio>\r\n</root>",
+         "«Pais» en la línea 6", "<Pais>BRX</Pais>"},
+        {"system identifier",
          "<!DOCTYPE root SYSTEM \"e.dtd\">\r\n<root xmlns=\"" + ns +
-             "\">\r\n<Item>a\r\n&e;</Item>\r\n</root>",
-         "La entidad «&e;»", "&e;</Item>"},
+             "\">\r\n<Item>a</Item>\r\n</root>",
+         "La declaración <!DOCTYPE> de la línea 2 remite a definiciones externas",
+         "<!DOCTYPE root SYSTEM \"e.dtd\">"},
+        {"public identifier",
+         "\r\n<!DOCTYPE root PUBLIC \"-//N//R//ES\"\r\n \"r.dtd\">\r\n<root xmlns=\"" + ns +
+             "\">\r\n<Item>a</Item>\r\n</root>",
+         "La declaración <!DOCTYPE> de la línea 3 remite a definiciones externas",
+         "<!DOCTYPE root PUBLIC \"-//N//R//ES\""},
     };
     for (const auto& c : cases) {
         CValidarXml v;

@@ -182,6 +182,11 @@ TEST_F(XmlTest, WhatIsSubmittedReadsAsTheValidatedDocument) {
     std::string unaLinea;
     for (const std::string& linea : rt::splitLines(muestra))
         unaLinea += linea;
+    const auto soloCr = [](std::string texto) {
+        for (std::size_t i; (i = texto.find("\r\n")) != std::string::npos;)
+            texto.erase(i + 1, 1);
+        return texto;
+    };
     // ISO-2022-KR: between SO and SI the parser reads byte pairs as Korean
     // text, the packing makes both blanks and the pairs markup again.
     const std::string so = "\x0E", si = "\x0F";
@@ -203,6 +208,9 @@ TEST_F(XmlTest, WhatIsSubmittedReadsAsTheValidatedDocument) {
     } casos[] = {
         {"CDATA opens the next line", con("Exportadora del", "Exportadora\r\n<![CDATA[del]]>"),
          cambia + "4 "},
+        // As with LF alone, the text is named where the parser ends its first part.
+        {"CDATA opens the next line, lone CRs",
+         soloCr(con("Exportadora del", "Exportadora\r\n<![CDATA[del]]>")), cambia + "5 "},
         {"comment opens the next line", con("Exportadora del", "Exportadora\r\n<!--c-->del"),
          cambia + "4 "},
         {"PI opens the next line", con("Exportadora del", "Exportadora\r\n<?p x?>del"),
@@ -231,6 +239,29 @@ TEST_F(XmlTest, WhatIsSubmittedReadsAsTheValidatedDocument) {
         {"line break before > of a tag", con("<Destino>", "<Destino\r\n>"), ""},
         {"line break after =", con("cuit=", "cuit=\r\n"), ""},
         {"document type without subset", con("<Exportacion", "<!DOCTYPE Exportacion><Exportacion"),
+         ""},
+        // Another reader could load the external subset and its defaults.
+        {"system identifier",
+         con("<Exportacion", "<!DOCTYPE Exportacion SYSTEM \"exportacion.dtd\">\r\n<Exportacion"),
+         "Error : La declaración <!DOCTYPE> de la línea 2 remite a definiciones externas"},
+        {"public identifier",
+         con("<Exportacion",
+             "<!DOCTYPE Exportacion PUBLIC \"-//N//E//ES\" \"e.dtd\">\r\n<Exportacion"),
+         "Error : La declaración <!DOCTYPE> de la línea 2 remite a definiciones externas"},
+        {"line break in the system literal",
+         con("<Exportacion", "<!-- <!DOCTYPE Exportacion> -->\r\n<!DOCTYPE Exportacion SYSTEM "
+                             "\"export\r\nacion.dtd\">"
+                             "<Exportacion"),
+         "Error : La declaración <!DOCTYPE> de la línea 3 remite a definiciones externas"},
+        // One reader follows the mark, another the declaration.
+        {"UTF-8 mark, declared ISO-8859-1",
+         "\xEF\xBB\xBF" + cambiar(con("UTF-8", "ISO-8859-1"), "Exportadora", "Ca\xC3\xB1\xC3\xA1n"),
+         "marca de UTF-8 (BOM), pero su declaración en la línea 1 dice que está en «ISO-8859-1»"},
+        {"UTF-8 mark, declared windows-1252",
+         "\xEF\xBB\xBF" +
+             cambiar(con("UTF-8", "windows-1252"), "Exportadora", "Ca\xC3\xB1\xC3\xA1n"),
+         "en la línea 1 dice que está en «windows-1252»"},
+        {"UTF-8 mark, declared UTF-8", "\xEF\xBB\xBF" + con("Exportadora", "Ca\xC3\xB1\xC3\xA1n"),
          ""},
         {"latin1", recodificar(con("UTF-8", "latin1"), "latin1"), ""},
         {"pretty-printed", muestra, ""},
@@ -426,6 +457,53 @@ TEST_F(XmlTest, EveryEndStopsTheReadBackBeforeTheBox) {
         EXPECT_TRUE(temporales().empty());
         EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
         rt::deleteFileQuiet(ruta);
+    }
+}
+
+// Whatever ends the lines (CR LF, a lone CR, a lone LF, mixed), the reason
+// and the source text name the line an editor shows; nothing is left behind.
+TEST_F(XmlTest, ReasonAndSourceTextNameTheEditorsLine) {
+    const std::string muestra = testenv::sampleText("datos/F0804_00100.xml");
+    const auto finales = [&](const std::vector<std::string>& fines) {
+        std::string texto;
+        std::size_t i = 0;
+        for (const std::string& linea : rt::splitLines(muestra))
+            texto += linea + fines[i++ % fines.size()];
+        return texto;
+    };
+    const auto cambiar = [](std::string texto, const std::string& de, const std::string& a) {
+        return texto.replace(texto.find(de), de.size(), a);
+    };
+    const struct {
+        const char* caso;
+        std::string bytes;
+        const char* razon;
+        const char* fuente;
+    } casos[] = {
+        {"value, lone CRs", cambiar(finales({"\r"}), "BR<", "BRX<"), "«Destino» en la línea 6",
+         "  <Destino>BRX</Destino>"},
+        {"end tag, lone CRs", cambiar(finales({"\r"}), "</Destino>", "</Destin>"),
+         "«Destin» en la línea 6 no corresponde a la de apertura «Destino» de la línea 6",
+         "  <Destino>BR</Destin>"},
+        {"value, mixed line ends", cambiar(finales({"\r", "\n", "\r\n"}), "BR<", "BRX<"),
+         "«Destino» en la línea 6", "  <Destino>BRX</Destino>"},
+        {"end tag, mixed line ends",
+         cambiar(finales({"\n", "\r\n", "\r"}), "</Destino>", "</Destin>"),
+         "«Destin» en la línea 6", "  <Destino>BR</Destin>"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        dialogos.clear();
+        procesar(v, drive->writeData("exportacion.xml", c.bytes));
+        ASSERT_EQ(dialogos.boxes().size(), 1u);
+        const std::string texto = textos()[0];
+        const std::string marco = "\r\n\r\nTexto Fuente : ";
+        ASSERT_NE(texto.find(marco), std::string::npos) << texto;
+        EXPECT_NE(texto.substr(0, texto.find(marco)).find(c.razon), std::string::npos) << texto;
+        EXPECT_EQ(texto.substr(texto.find(marco) + marco.size()), c.fuente);
+        esperarReposo(v);
+        EXPECT_TRUE(temporales().empty());
+        EXPECT_TRUE(ventanas::archivos(drive->processed()).empty());
     }
 }
 
