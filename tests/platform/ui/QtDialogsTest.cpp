@@ -178,13 +178,19 @@ TEST_F(QtDialogsAbrir, SpanishDialogShowsNameSizeAndDateWhole) {
     });
     EXPECT_FALSE(nativo);
     EXPECT_TRUE(botones.contains("Cancelar")) << botones.join(", ").toStdString();
-    // Type names and dates follow the Spanish locale, not the C one.
+    // Type names, sizes and dates follow the Spanish locale, not the C one.
     EXPECT_EQ(tipo, "documento de texto sencillo");
     EXPECT_EQ(tipoCarpeta, "Carpeta");
     EXPECT_EQ(
         fecha,
         QLocale(QLocale::Spanish, QLocale::Argentina).toString(diciembre, QLocale::ShortFormat));
     ASSERT_EQ(celdas.size(), 3u);
+    // 123,456 bytes are 120.5625 KiB: the decimal separator is the locale's.
+    const QString tamano = celdas[1].first;
+    EXPECT_EQ(
+        tamano.toStdString(),
+        QLocale(QLocale::Spanish, QLocale::Argentina).formattedDataSize(123456).toStdString());
+    EXPECT_TRUE(tamano.startsWith("120,56")) << tamano.toStdString();
     const QFontMetrics medida(QApplication::font());
     for (const auto& [texto, ancho] : celdas) {
         EXPECT_FALSE(texto.isEmpty());
