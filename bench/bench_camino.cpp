@@ -162,8 +162,8 @@ Medidas correrHijo(const std::vector<std::string>& args, bool leer) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(tubo[1], 1);
-        if (!leer)
-            ::freopen("/dev/null", "w", stderr);
+        if (!leer && !::freopen("/dev/null", "w", stderr))
+            ::_exit(126);
         ::close(tubo[0]);
         ::execvp(argv[0], argv.data());
         ::_exit(127);
