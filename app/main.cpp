@@ -1,4 +1,5 @@
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtCarpetaEjecucion.h"
 #include "platform/ui/QtDialogs.h"
 #include "platform/ui/QtTraducciones.h"
 #include "shell/frmNuro.h"
@@ -6,6 +7,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    ui::prepararCarpetaDeEjecucion();
     QApplication app(argc, argv);
     ui::cargarTraduccionesQt();
     ui::QtDialogs dialogos;

@@ -19,6 +19,7 @@
 #include "bench/bench_camino_unidad.h"
 #include "bench/bench_camino_ventana.h"
 #include "platform/runtime/FileSystem.h"
+#include "platform/ui/QtCarpetaEjecucion.h"
 #include "platform/ui/ScriptedDialogs.h"
 #include "processing/CValidarXml.h"
 #include "validation/CValidarArchivo.h"
@@ -96,6 +97,7 @@ RelojCamino::time_point momento(const Cronometro& reloj, const std::string& esta
 
 // (b), in the child: the window's own run, its steps between its captions.
 template <typename Ventana> void enVentana(const UnidadCamino& u, int argc, char** argv) {
+    ui::prepararCarpetaDeEjecucion();
     QApplication app(argc, argv);
     DialogosCamino dialogos(u.entrada());
     ui::setDialogs(&dialogos);
@@ -160,8 +162,8 @@ Medidas correrHijo(const std::vector<std::string>& args, bool leer) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(tubo[1], 1);
-        if (!leer)
-            ::freopen("/dev/null", "w", stderr);
+        if (!leer && !::freopen("/dev/null", "w", stderr))
+            ::_exit(126);
         ::close(tubo[0]);
         ::execvp(argv[0], argv.data());
         ::_exit(127);

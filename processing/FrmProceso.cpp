@@ -7,6 +7,7 @@
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtTamanoFijo.h"
+#include "processing/ArchivoEspecial.h"
 #include "processing/ArmarArchivoFinal.h"
 #include "processing/CValidarXml.h"
 #include "processing/CarpetaTemporal.h"
@@ -287,8 +288,11 @@ bool FrmProceso::ArchivoAceptable() {
         return false;
     }
     if (!rt::normalFileExists(Dialogo.FileName)) {
+        const std::string aviso = ArchivoEspecial::Es(Dialogo.FileName)
+                                      ? ArchivoEspecial::MensajeRechazo(Dialogo.FileName)
+                                      : "Archivo Inexistente.";
         DescartarEleccion();
-        ui::MsgBox("Archivo Inexistente.", ui::Icon::Information);
+        ui::MsgBox(aviso, ui::Icon::Information);
         return false;
     }
     if (!NombreAceptable()) {

@@ -80,8 +80,9 @@ protected:
     // A choice that ends before the run: the dialog keeps the title it had,
     // so no clean-up can take the refused file for a work file.
     void DescartarEleccion();
-    // "Proceso Cancelado", "Archivo Inexistente.", the window's own check of
-    // the name and the temporary-folder refusal; true when the run may go on.
+    // "Proceso Cancelado", "Archivo Inexistente." (or what a FIFO or device
+    // chosen is), the window's own check of the name and the temporary-folder
+    // refusal; true when the run may go on.
     bool ArchivoAceptable();
     virtual bool NombreAceptable() { return true; }
 

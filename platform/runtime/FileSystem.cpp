@@ -176,9 +176,23 @@ std::string resolveCase(const std::string& path) {
     return resolved;
 }
 
-bool fileExists(const std::string& path) {
+FileKind fileKind(const std::string& path) {
     struct stat st {};
-    return statOf(caseless(path), st) && S_ISREG(st.st_mode);
+    if (!statOf(caseless(path), st))
+        return FileKind::None;
+    if (S_ISREG(st.st_mode))
+        return FileKind::Regular;
+    if (S_ISDIR(st.st_mode))
+        return FileKind::Folder;
+    if (S_ISFIFO(st.st_mode))
+        return FileKind::Fifo;
+    if (S_ISSOCK(st.st_mode))
+        return FileKind::Socket;
+    return FileKind::Device;
+}
+
+bool fileExists(const std::string& path) {
+    return fileKind(path) == FileKind::Regular;
 }
 
 bool normalFileExists(const std::string& path) {
@@ -187,8 +201,7 @@ bool normalFileExists(const std::string& path) {
 }
 
 bool folderExists(const std::string& path) {
-    struct stat st {};
-    return statOf(caseless(path), st) && S_ISDIR(st.st_mode);
+    return fileKind(path) == FileKind::Folder;
 }
 
 bool isReadOnly(const std::string& path) {

@@ -33,6 +33,10 @@ std::string tempPath(const std::string& name);
 // themselves for paths inside the data folder (drive + "/DatosNuro") only.
 std::string resolveCase(const std::string& path);
 
+// What stands at a path, links followed.
+enum class FileKind { None, Regular, Folder, Fifo, Device, Socket };
+FileKind fileKind(const std::string& path);
+
 bool fileExists(const std::string& path);       // a regular file
 bool normalFileExists(const std::string& path); // a regular file whose name is not hidden (.name)
 bool folderExists(const std::string& path);

@@ -13,6 +13,8 @@ QVariant QtModeloArchivos::data(const QModelIndex& index, int role) const {
     if (index.column() == kColumnaTipo && archivos->isDir(origen) &&
         !archivos->fileInfo(origen).isRoot())
         return QStringLiteral("Carpeta");
+    if (index.column() == kColumnaTamano && !archivos->isDir(origen))
+        return QLocale().formattedDataSize(archivos->size(origen));
     if (index.column() == kColumnaFecha)
         return QLocale().toString(archivos->lastModified(origen), QLocale::ShortFormat);
     return QIdentityProxyModel::data(index, role);

@@ -1,6 +1,8 @@
 #pragma once
 // Windows keep the size their controls need: they cannot be resized or
-// maximised, so the controls never spread across the screen.
+// maximised, so the controls never spread across the screen. No maximise
+// button is asked for; a window manager that draws one all the same gives a
+// button that does nothing.
 class QWidget;
 
 namespace ui {

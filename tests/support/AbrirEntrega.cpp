@@ -1,8 +1,12 @@
 #include "tests/support/AbrirEntrega.h"
 
 #include <sodium.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -91,6 +95,33 @@ void iniciar(crypto_secretstream_xchacha20poly1305_state& flujo, Binario& binari
     binario.consumir(kClaveSellada + kCabeceraFlujo);
 }
 
+// A fresh file beside the output's name, removed unless it is kept.
+class Provisional {
+public:
+    explicit Provisional(const std::string& destino) : ruta_(destino + ".XXXXXX") {
+        const int fd = ::mkstemp(ruta_.data());
+        if (fd < 0)
+            throw std::runtime_error("cannot write beside " + destino);
+        ::close(fd);
+    }
+    ~Provisional() {
+        if (!ruta_.empty())
+            std::remove(ruta_.c_str());
+    }
+    Provisional(const Provisional&) = delete;
+    Provisional& operator=(const Provisional&) = delete;
+
+    const std::string& ruta() const { return ruta_; }
+    void renombrar(const std::string& destino) {
+        if (std::rename(ruta_.c_str(), destino.c_str()) != 0)
+            throw std::runtime_error("cannot write " + destino);
+        ruta_.clear();
+    }
+
+private:
+    std::string ruta_;
+};
+
 } // namespace
 
 void abrirEntrega(std::istream& base64, std::ostream& claro) {
@@ -125,6 +156,21 @@ std::string abrirEntrega(const std::string& base64) {
     std::ostringstream claro;
     abrirEntrega(texto, claro);
     return std::move(claro).str();
+}
+
+void abrirArchivo(const std::string& entrada, const std::string& salida) {
+    std::ifstream texto(entrada, std::ios::binary);
+    if (!texto)
+        throw std::runtime_error("cannot read " + entrada);
+    Provisional provisional(salida);
+    {
+        std::ofstream claro(provisional.ruta(), std::ios::binary | std::ios::trunc);
+        abrirEntrega(texto, claro);
+        claro.close();
+        if (!claro)
+            throw std::runtime_error("cannot write " + salida);
+    }
+    provisional.renombrar(salida);
 }
 
 } // namespace prueba

@@ -1,6 +1,8 @@
 #pragma once
 // The windows under test need one QApplication for the whole test program:
 // one file of each such program includes this header.
+#include "platform/ui/QtCarpetaEjecucion.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -10,7 +12,10 @@ namespace testenv {
 
 class EntornoQt : public ::testing::Environment {
 public:
-    void SetUp() override { app_ = new QApplication(argc_, argv_); }
+    void SetUp() override {
+        ui::prepararCarpetaDeEjecucion();
+        app_ = new QApplication(argc_, argv_);
+    }
     void TearDown() override { delete app_; }
 
 private:

@@ -1,6 +1,7 @@
 // The end-to-end driver: the real application, offscreen, with a scripted
 // user. See tests/README.md for the script format.
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtCarpetaEjecucion.h"
 #include "shell/ManejadorErrores.h"
 #include "shell/frmNuro.h"
 #include "tests/e2e/driver/Cierre.h"
@@ -22,6 +23,7 @@
 namespace {
 
 int correr(const Opciones& o, const std::vector<Paso>& pasos, int argc, char** argv) {
+    ui::prepararCarpetaDeEjecucion();
     QApplication app(argc, argv);
     Unidad unidad(o.unidad, o.tmp, o.datos);
     Informe informe;

@@ -2,7 +2,9 @@
 #include "platform/runtime/RuntimeError.h"
 #include "tests/support/TestEnv.h"
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -101,6 +103,45 @@ TEST(FileSystem, HiddenFilesAreNotNormalFiles) {
     testenv::writeFile(dir.file("visible.txt"), "x");
     EXPECT_FALSE(rt::normalFileExists(dir.file(".oculto.txt")));
     EXPECT_TRUE(rt::normalFileExists(dir.file("visible.txt")));
+}
+
+// A FIFO or a device is no file, whether named directly or through a link.
+TEST(FileSystem, KindOfWhatStandsAtAName) {
+    testenv::TempDir dir;
+    testenv::writeFile(dir.file("datos.txt"), "x");
+    ASSERT_EQ(::mkfifo(dir.file("tuberia").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.file("carpeta"));
+    std::filesystem::create_symlink(dir.file("tuberia"), dir.file("a_tuberia"));
+    std::filesystem::create_symlink("/dev/null", dir.file("a_nulo"));
+    std::filesystem::create_symlink(dir.file("falta"), dir.file("colgado"));
+    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(s, 0);
+    sockaddr_un direccion{};
+    direccion.sun_family = AF_UNIX;
+    const std::string enchufe = dir.file("enchufe");
+    ASSERT_LT(enchufe.size(), sizeof direccion.sun_path);
+    enchufe.copy(direccion.sun_path, enchufe.size());
+    ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&direccion), sizeof direccion), 0);
+    ::close(s);
+    const struct {
+        std::string nombre;
+        rt::FileKind tipo;
+    } casos[] = {
+        {dir.file("datos.txt"), rt::FileKind::Regular},
+        {dir.file("carpeta"), rt::FileKind::Folder},
+        {dir.file("tuberia"), rt::FileKind::Fifo},
+        {dir.file("a_tuberia"), rt::FileKind::Fifo},
+        {"/dev/null", rt::FileKind::Device},
+        {dir.file("a_nulo"), rt::FileKind::Device},
+        {enchufe, rt::FileKind::Socket},
+        {dir.file("falta"), rt::FileKind::None},
+        {dir.file("colgado"), rt::FileKind::None},
+    };
+    for (const auto& c : casos) {
+        EXPECT_EQ(rt::fileKind(c.nombre), c.tipo) << c.nombre;
+        EXPECT_EQ(rt::fileExists(c.nombre), c.tipo == rt::FileKind::Regular) << c.nombre;
+        EXPECT_EQ(rt::folderExists(c.nombre), c.tipo == rt::FileKind::Folder) << c.nombre;
+    }
 }
 
 TEST(FileSystem, ReadOnlyIsTheOwnerWriteBit) {

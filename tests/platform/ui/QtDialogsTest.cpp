@@ -1,4 +1,5 @@
 #include "platform/ui/QtDialogs.h"
+#include "platform/ui/QtCarpetaEjecucion.h"
 #include "platform/ui/QtTraducciones.h"
 #include "tests/support/TestEnv.h"
 
@@ -12,12 +13,17 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
@@ -178,13 +184,19 @@ TEST_F(QtDialogsAbrir, SpanishDialogShowsNameSizeAndDateWhole) {
     });
     EXPECT_FALSE(nativo);
     EXPECT_TRUE(botones.contains("Cancelar")) << botones.join(", ").toStdString();
-    // Type names and dates follow the Spanish locale, not the C one.
+    // Type names, sizes and dates follow the Spanish locale, not the C one.
     EXPECT_EQ(tipo, "documento de texto sencillo");
     EXPECT_EQ(tipoCarpeta, "Carpeta");
     EXPECT_EQ(
         fecha,
         QLocale(QLocale::Spanish, QLocale::Argentina).toString(diciembre, QLocale::ShortFormat));
     ASSERT_EQ(celdas.size(), 3u);
+    // 123,456 bytes are 120.5625 KiB: the decimal separator is the locale's.
+    const QString tamano = celdas[1].first;
+    EXPECT_EQ(
+        tamano.toStdString(),
+        QLocale(QLocale::Spanish, QLocale::Argentina).formattedDataSize(123456).toStdString());
+    EXPECT_TRUE(tamano.startsWith("120,56")) << tamano.toStdString();
     const QFontMetrics medida(QApplication::font());
     for (const auto& [texto, ancho] : celdas) {
         EXPECT_FALSE(texto.isEmpty());
@@ -242,6 +254,48 @@ TEST(QtDialogsRepaint, DrawsWithoutRunningEvents) {
     EXPECT_EQ(ventana.pintadas, despues);
     QCoreApplication::processEvents();
     EXPECT_TRUE(corrio);
+}
+
+std::vector<std::string> avisosQt;
+void anotarAviso(QtMsgType, const QMessageLogContext&, const QString& texto) {
+    avisosQt.push_back(texto.toStdString());
+}
+
+// Where no desktop session set XDG_RUNTIME_DIR, the start is quiet and uses the
+// folder Qt would have fallen back to; a value already set is kept, and a
+// folder Qt cannot use is still reported.
+TEST(QtCarpetaEjecucion, QuietWithoutSessionFaultsStillReported) {
+    testenv::TempDir dir;
+    testenv::ScopedEnv temporal("TMPDIR", dir.path().c_str());
+    const std::string propia = dir.file(std::string("runtime-") + ::getpwuid(::geteuid())->pw_name);
+    const std::string abierta = dir.file("abierta");
+    QDir().mkpath(QString::fromStdString(abierta));
+    std::filesystem::permissions(abierta, std::filesystem::perms(0755));
+    const struct {
+        const char* valor; // nullptr: unset
+        std::string carpeta;
+        bool avisa;
+    } casos[] = {
+        {nullptr, propia, false},
+        {"", propia, false},
+        {abierta.c_str(), abierta, true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.valor ? c.valor : "(unset)");
+        testenv::ScopedEnv sesion("XDG_RUNTIME_DIR", c.valor);
+        ui::prepararCarpetaDeEjecucion();
+        EXPECT_EQ(qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString(), c.carpeta);
+        avisosQt.clear();
+        const QtMessageHandler anterior = qInstallMessageHandler(anotarAviso);
+        const QString lugar = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        qInstallMessageHandler(anterior);
+        EXPECT_EQ(avisosQt.size(), c.avisa ? 1u : 0u) << (avisosQt.empty() ? "" : avisosQt[0]);
+        if (!c.avisa) {
+            EXPECT_EQ(lugar.toStdString(), c.carpeta);
+            EXPECT_EQ(std::filesystem::status(c.carpeta).permissions(),
+                      std::filesystem::perms::owner_all);
+        }
+    }
 }
 
 TEST(QtDialogsYield, RunsPendingEvents) {

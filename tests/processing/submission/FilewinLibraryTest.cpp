@@ -73,6 +73,55 @@ TEST(FilewinLibraryTest, AlteredFilesDoNotOpen) {
         EXPECT_THROW(prueba::abrirEntrega(malo), std::runtime_error) << malo.size();
 }
 
+// The tool's opening writes its output only when the whole file opens: a
+// failure leaves no output file, nor a temporary one beside it, and an older
+// output stands as it was.
+TEST(FilewinLibraryTest, OpeningToAFileWritesItOnlyOnSuccess) {
+    testenv::TempDir dir;
+    const std::string datos = dir.file("000123F9001.dat");
+    const std::string contenido = "HEAD10 01 01 000001\r\n";
+    testenv::writeFile(datos, contenido);
+    std::string encriptado, mensaje;
+    ASSERT_EQ(FilewinLibrary::instance().filewin(datos, encriptado, mensaje), 0) << mensaje;
+    const std::string texto = testenv::readFile(encriptado);
+    const struct {
+        const char* caso;
+        std::string entrada; // "" for a missing input
+        bool abre;
+    } casos[] = {
+        {"abre", texto, true},
+        {"falta", "", false},
+        {"no base64", "esto no es base64 ***", false},
+        {"cortado", texto.substr(0, texto.size() - 8), false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        testenv::TempDir carpeta;
+        const std::string entrada = carpeta.file("entrada.b64");
+        if (!c.entrada.empty())
+            testenv::writeFile(entrada, c.entrada);
+        for (const bool habia : {false, true}) {
+            const std::string salida = carpeta.file("salida.dat");
+            std::filesystem::remove(salida);
+            if (habia)
+                testenv::writeFile(salida, "anterior");
+            if (c.abre) {
+                prueba::abrirArchivo(entrada, salida);
+                EXPECT_EQ(testenv::readFile(salida), contenido);
+            } else {
+                EXPECT_THROW(prueba::abrirArchivo(entrada, salida), std::runtime_error);
+                EXPECT_EQ(std::filesystem::exists(salida), habia);
+                if (habia) {
+                    EXPECT_EQ(testenv::readFile(salida), "anterior");
+                }
+            }
+            const auto hay = std::distance(std::filesystem::directory_iterator(carpeta.path()),
+                                           std::filesystem::directory_iterator());
+            EXPECT_EQ(hay, (c.entrada.empty() ? 0 : 1) + (c.abre || habia ? 1 : 0));
+        }
+    }
+}
+
 // A link left at the output's name is replaced, not followed; the output is
 // its owner's only, whatever the umask.
 TEST(FilewinLibraryTest, OutputNameIsNotFollowed) {

@@ -9,6 +9,8 @@
 #include "tests/processing/windows/EntornoVentanas.h"
 #include "tests/support/EntornoQt.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <functional>
 
@@ -59,6 +61,36 @@ TEST_P(ComunTest, MissingHiddenOrFolderIsReportedAsInexistent) {
         EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::Information});
         esperarReposo(*v);
     }
+}
+
+// A FIFO, a device or a socket exists but is no data file: the box says what
+// it is, before anything opens it (a FIFO would wait for a writer), and the
+// exit button's clean-up leaves it where it was.
+TEST_P(ComunTest, FifoOrDeviceIsNamedAsNoOrdinaryFile) {
+    const std::string tuberia = drive->root() + "/tuberia.xml";
+    ASSERT_EQ(::mkfifo(tuberia.c_str(), 0600), 0);
+    const std::string enlace = drive->root() + "/nulo.xml";
+    std::filesystem::create_symlink("/dev/null", enlace);
+    const struct {
+        std::string archivo;
+        std::string que;
+    } casos[] = {
+        {tuberia, "una tubería con nombre (FIFO)"},
+        {"/dev/null", "un dispositivo"},
+        {enlace, "un dispositivo"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.archivo);
+        dialogos.clear();
+        procesar(*v, c.archivo);
+        EXPECT_EQ(textos(), std::vector<std::string>{"No es un archivo común: " + c.archivo +
+                                                     " es " + c.que + "."});
+        EXPECT_EQ(iconos(), std::vector<ui::Icon>{ui::Icon::Information});
+        esperarReposo(*v);
+        EXPECT_TRUE(temporales().empty());
+    }
+    Controles(*v).CmdSalir->click();
+    EXPECT_TRUE(std::filesystem::is_fifo(tuberia));
 }
 
 // The record file would take the data file's own path there; the refused
