@@ -21,6 +21,7 @@
 #include <cstring>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace xml {
 
@@ -291,6 +292,45 @@ void situarConversion(const std::string& path, ErrorCollector& errors) {
         errors.complete(hechos, path);
 }
 
+// The number of the file's last line: the parser may name the line after it
+// when the file ends in a line end (for a final LF alone it does not), so
+// the same document would end on another line with CR LF.
+long ultimaLinea(const std::string& path) {
+    FileDescriptor fd(path);
+    rt::LineCounter lineas;
+    char buf[65536];
+    char ultimo = 0;
+    for (ssize_t n; fd.isOpen() && (n = ::read(fd.get(), buf, sizeof buf)) != 0;) {
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return 0;
+        lineas.feed(std::string_view(buf, static_cast<std::size_t>(n)));
+        ultimo = buf[n - 1];
+    }
+    const auto linea = static_cast<long>(lineas.line());
+    return ultimo == '\n' || ultimo == '\r' ? linea - 1 : linea;
+}
+
+// The parser's line of an error, where the file's own bytes tell it better:
+// the declaration that the declared encoding cannot read lies on the
+// encoding's line whatever ends the lines (the parser counts them only in an
+// encoding that keeps ASCII), and an error past the last line is at the end
+// of the last one.
+void situarLinea(const std::string& path, const Prologo& prologo, ErrorCollector& errors) {
+    HechosError hechos = errors.hechos();
+    if (hechos.codigo == 0 || errors.file() != path)
+        return;
+    long linea =
+        hechos.caso == Caso::Ilegible ? static_cast<long>(prologo.lineaEncoding()) : hechos.linea;
+    if (linea > 1)
+        linea = std::min(linea, std::max(ultimaLinea(path), 1L));
+    if (linea == hechos.linea)
+        return;
+    hechos.linea = linea;
+    errors.complete(hechos, path);
+}
+
 } // namespace
 
 bool Document::load(const std::string& path) {
@@ -328,6 +368,7 @@ bool Document::load(const std::string& path) {
         readAll(fd.get(), path, esquema, errors, huella_, repintar_, false, saltos);
     if (errors.hasError()) {
         situarConversion(path, errors);
+        situarLinea(path, prologo, errors);
         return fail(path, errors);
     }
     hasRoot_ = true;

@@ -97,6 +97,12 @@ constexpr Razon kRazones[] = {
      Caso::Unico,
      "El elemento «{elemento}»{enLinea} está marcado como nulo (xsi:nil) y no puede tener "
      "contenido"},
+    {{XML_SCHEMAV_CVC_COMPLEX_TYPE_2_1},
+     Caso::Unico,
+     "El elemento «{elemento}»{enLinea} debe estar vacío: no admite texto"},
+    {{XML_SCHEMAV_CVC_ELT_3_1},
+     Caso::Unico,
+     "El elemento «{elemento}»{enLinea} no admite la marca de nulo (xsi:nil)"},
     {{XML_SCHEMAV_CVC_TYPE_3_1_2},
      Caso::Unico,
      "El elemento «{elemento}»{enLinea} solo puede contener texto, no otros elementos"},
@@ -143,6 +149,9 @@ constexpr Razon kRazones[] = {
     {{XML_ERR_INVALID_CHAR},
      Caso::Unico,
      "Hay un carácter no permitido en un documento XML{enLinea}"},
+    {{XML_ERR_INVALID_HEX_CHARREF, XML_ERR_INVALID_DEC_CHARREF},
+     Caso::Unico,
+     "La referencia a un carácter «&#…;»{enLinea} no tiene un número válido"},
     {{XML_ERR_UNDECLARED_ENTITY, XML_WAR_UNDECLARED_ENTITY},
      Caso::Unico,
      "La entidad «&{entidad};»{enLinea} no está definida"},
@@ -210,6 +219,14 @@ constexpr Razon kRazones[] = {
      Caso::Unico,
      "Hay{enLinea} un comentario, un texto o una etiqueta demasiado largo: el lector de XML no "
      "admite más de 10.000.000 de bytes en uno solo"},
+    {{XML_ERR_NAME_TOO_LONG},
+     Caso::Unico,
+     "Un nombre{enLinea} es demasiado largo: el lector de XML admite hasta 50.000 caracteres en "
+     "un nombre"},
+    {{XML_ERR_VERSION_MISSING},
+     Caso::Unico,
+     "La declaración «<?xml … ?>»{enLinea} debe empezar con la versión, como en «<?xml "
+     "version=\"1.0\" encoding=\"UTF-8\"?>»"},
     {{XML_ERR_RESERVED_XML_NAME},
      Caso::Unico,
      "La declaración «<?xml … ?>»{enLinea} solo puede ir una vez, al comienzo del archivo, sin "

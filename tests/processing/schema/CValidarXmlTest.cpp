@@ -44,6 +44,7 @@ std::string schemaFor(const std::string& ns) {
               <xs:element name="Peso" type="Peso"/>
               <xs:element name="Importe" type="Importe"/>
               <xs:element name="Nota" type="xs:string" nillable="true"/>
+              <xs:element name="Vacio"><xs:complexType/></xs:element>
               <xs:element name="Codigos">
                 <xs:simpleType><xs:list itemType="xs:int"/></xs:simpleType>
               </xs:element>
@@ -407,10 +408,17 @@ const RazonEspanol kRazones[] = {
      "La etiqueta de cierre «Itme» en la línea 4 no corresponde a la de apertura «Item» de la "
      "línea 3",
      "a</Itme>"},
+    // The end of the file is on its last line, whatever ends the lines.
     {"finTemprano", "<Item>a</Item>\r\n",
+     "El documento termina en la línea 3 sin cerrar el elemento «root»", "<Item>a</Item>"},
+    {"finTempranoLF", "<Item>a</Item>\n",
+     "El documento termina en la línea 3 sin cerrar el elemento «root»", "<Item>a</Item>"},
+    {"finTempranoCR", "<Item>a</Item>\r",
+     "El documento termina en la línea 3 sin cerrar el elemento «root»", "<Item>a</Item>"},
+    {"finTempranoBlancos", "<Item>a</Item>\r\n\r\n",
      "El documento termina en la línea 4 sin cerrar el elemento «root»", ""},
-    {"sinRaiz", "<!-- sin datos -->\r\n", "El documento termina en la línea 3 sin ningún elemento",
-     "", nullptr},
+    {"sinRaiz", "<!-- sin datos -->\r\n", "El documento termina en la línea 2 sin ningún elemento",
+     "<!-- sin datos -->", nullptr},
     {"despues", "<Item>a</Item></root>\r\nfin",
      "Hay contenido después del cierre del elemento raíz en la línea 4", "fin"},
     {"noUtf8", "<Item>caf\xE9</Item></root>",
@@ -513,7 +521,8 @@ const RazonEspanol kRazones[] = {
      "El comentario en la línea 3 contiene «--», que no se admite dentro de un comentario",
      "<Item>a</Item><!-- ---- --></root>"},
     {"comentarioAbierto", "<Item>a</Item><!-- fin</root>\r\n",
-     "El documento termina en la línea 4 dentro de un comentario que no se cierra con «-->»", ""},
+     "El documento termina en la línea 3 dentro de un comentario que no se cierra con «-->»",
+     "<Item>a</Item><!-- fin</root>"},
     {"declaracionRepetida", "<?xml version=\"1.0\"?>\r\n<root xmlns=\"@\"><Item>a</Item></root>",
      "La declaración «<?xml … ?>» en la línea 2 solo puede ir una vez, al comienzo del archivo, "
      "sin líneas ni espacios antes",
@@ -568,6 +577,17 @@ const RazonEspanol kRazones[] = {
          "…», no es conocida; guarde el archivo en UTF-8 y declare esa codificación",
      "<?xml version=\"1.0\" encoding=\"" + kCodificacionLarga + "\"?>", "root",
      kCodificacionLarga.c_str()},
+    // The parser counts lone CRs as no line end in such an encoding.
+    {"utf16leCR",
+     "<?xml version=\"1.0\"\r encoding=\"UTF-16LE\"?>\r<root xmlns=\"@\"><Item>a</Item></root>",
+     "La codificación declarada en la línea 2, «UTF-16LE», no es la del archivo: con ella no "
+     "puede leerse la declaración «<?xml … ?>»; declare la codificación en que está grabado, como "
+     "«UTF-8»",
+     " encoding=\"UTF-16LE\"?>", nullptr, nullptr},
+    {"sinVersion", "<?xml encoding=\"UTF-8\" version=\"1.0\"?>\r\n<root xmlns=\"@\"/>",
+     "La declaración «<?xml … ?>» en la línea 1 debe empezar con la versión, como en "
+     "«<?xml version=\"1.0\" encoding=\"UTF-8\"?>»",
+     "<?xml encoding=\"UTF-8\" version=\"1.0\"?>", nullptr, nullptr},
     // Namespaces
     {"prefijoXml", "<Item xmlns:xml=\"urn:x\">a</Item></root>",
      "El prefijo «xml» en la línea 3 no puede declararse con otro espacio de nombres: está "
@@ -585,6 +605,16 @@ const RazonEspanol kRazones[] = {
      "<Item>a</Item><Envio Tipo=\"A\"><Nota "
      "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
      "xsi:nil=\"true\">x</Nota></Envio></root>"},
+    {"noNulable",
+     "<Item xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"true\"/></root>",
+     "El elemento «Item» en la línea 3 no admite la marca de nulo (xsi:nil)",
+     "<Item xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"true\"/></root>"},
+    {"vacioConTexto", "<Item>a</Item><Envio Tipo=\"A\"><Vacio>x</Vacio></Envio></root>",
+     "El elemento «Vacio» en la línea 3 debe estar vacío: no admite texto",
+     "<Item>a</Item><Envio Tipo=\"A\"><Vacio>x</Vacio></Envio></root>"},
+    {"referenciaSinNumero", "<Item>a&#x1G;</Item></root>",
+     "La referencia a un carácter «&#…;» en la línea 3 no tiene un número válido",
+     "<Item>a&#x1G;</Item></root>"},
     {"finDeSeccion", "<Item>a]]>b</Item></root>",
      "El texto en la línea 3 contiene «]]>», que debe escribirse «]]&gt;»",
      "<Item>a]]>b</Item></root>"},
@@ -670,6 +700,9 @@ TEST_F(CValidarXmlTest, PieceTooLargeForTheParserIsNamed) {
         {"valor", "<Item>a</Item><Envio Tipo=\"" + enorme + "\"/></root>",
          "El valor de un atributo en la línea 3 es demasiado largo: el lector de XML admite hasta "
          "10.000.000 de bytes en un valor"},
+        {"nombre", "<Item>a</Item><" + std::string(50001, 'N') + "/></root>",
+         "Un nombre en la línea 3 es demasiado largo: el lector de XML admite hasta 50.000 "
+         "caracteres en un nombre"},
     };
     const std::string marco = "\r\n\r\nTexto Fuente : ";
     for (const auto& c : casos) {
