@@ -315,14 +315,15 @@ long ultimaLinea(const std::string& path) {
 // The parser's line of an error, where the file's own bytes tell it better:
 // the declaration that the declared encoding cannot read lies on the
 // encoding's line whatever ends the lines (the parser counts them only in an
-// encoding that keeps ASCII), and an error past the last line is at the end
-// of the last one.
+// encoding that keeps ASCII), as is a UTF-16 one in a file of single bytes;
+// an error past the last line is at the end of the last one.
 void situarLinea(const std::string& path, const Prologo& prologo, ErrorCollector& errors) {
     HechosError hechos = errors.hechos();
     if (hechos.codigo == 0 || errors.file() != path)
         return;
-    long linea =
-        hechos.caso == Caso::Ilegible ? static_cast<long>(prologo.lineaEncoding()) : hechos.linea;
+    const bool enEncoding =
+        hechos.caso == Caso::Ilegible || hechos.codigo == XML_ERR_INVALID_ENCODING;
+    long linea = enEncoding ? static_cast<long>(prologo.lineaEncoding()) : hechos.linea;
     if (linea > 1)
         linea = std::min(linea, std::max(ultimaLinea(path), 1L));
     if (linea == hechos.linea)

@@ -584,6 +584,11 @@ const RazonEspanol kRazones[] = {
      "puede leerse la declaración «<?xml … ?>»; declare la codificación en que está grabado, como "
      "«UTF-8»",
      " encoding=\"UTF-16LE\"?>", nullptr, nullptr},
+    {"utf16CR",
+     "<?xml version=\"1.0\"\r encoding=\"UTF-16\"?>\r<root xmlns=\"@\"><Item>a</Item></root>",
+     "La codificación declarada en la línea 2 es UTF-16, pero el archivo está escrito en UTF-8; "
+     "declare «UTF-8»",
+     " encoding=\"UTF-16\"?>", nullptr, nullptr},
     {"sinVersion", "<?xml encoding=\"UTF-8\" version=\"1.0\"?>\r\n<root xmlns=\"@\"/>",
      "La declaración «<?xml … ?>» en la línea 1 debe empezar con la versión, como en "
      "«<?xml version=\"1.0\" encoding=\"UTF-8\"?>»",
