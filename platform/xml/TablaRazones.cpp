@@ -24,6 +24,9 @@ struct Razon {
 // {enLinea} is " en la línea N", or nothing when the line is unknown.
 constexpr Razon kRazones[] = {
     // Values
+    {{XML_SCHEMAV_CVC_ELT_5_2_2_2_1, XML_SCHEMAV_CVC_ELT_5_2_2_2_2, XML_SCHEMAV_CVC_AU},
+     Caso::Unico,
+     "El valor «{valor}» del {lugar}{enLinea} debe ser «{limite}», el único que admite"},
     {{XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_1, XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_2,
       XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_3},
      Caso::Unico,

@@ -45,6 +45,7 @@ std::string schemaFor(const std::string& ns) {
               <xs:element name="Importe" type="Importe"/>
               <xs:element name="Nota" type="xs:string" nillable="true"/>
               <xs:element name="Vacio"><xs:complexType/></xs:element>
+              <xs:element name="Fijo" type="xs:string" fixed="X"/>
               <xs:element name="Codigos">
                 <xs:simpleType><xs:list itemType="xs:int"/></xs:simpleType>
               </xs:element>
@@ -68,6 +69,7 @@ std::string schemaFor(const std::string& ns) {
               </xs:simpleType>
             </xs:attribute>
             <xs:attribute name="Numero" type="xs:int"/>
+            <xs:attribute name="Serie" type="xs:string" fixed="A1"/>
             <xs:attribute name="Guia" type="Guia"/>
             <xs:attribute name="Nombre" type="Nombre"/>
             <xs:attribute name="Destino" type="Destino"/>
@@ -614,6 +616,13 @@ const RazonEspanol kRazones[] = {
      "<Item xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"true\"/></root>",
      "El elemento «Item» en la línea 3 no admite la marca de nulo (xsi:nil)",
      "<Item xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"true\"/></root>"},
+    {"fijo", "<Item>a</Item><Envio Tipo=\"A\"><Fijo>Y</Fijo></Envio></root>",
+     "El valor «Y» del elemento «Fijo» en la línea 3 debe ser «X», el único que admite",
+     "<Item>a</Item><Envio Tipo=\"A\"><Fijo>Y</Fijo></Envio></root>"},
+    {"fijoAtributo", "<Item>a</Item><Envio Tipo=\"A\" Serie=\"B2\"/></root>",
+     "El valor «B2» del atributo «Serie» del elemento «Envio» en la línea 3 debe ser «A1», el "
+     "único que admite",
+     "<Item>a</Item><Envio Tipo=\"A\" Serie=\"B2\"/></root>"},
     {"vacioConTexto", "<Item>a</Item><Envio Tipo=\"A\"><Vacio>x</Vacio></Envio></root>",
      "El elemento «Vacio» en la línea 3 debe estar vacío: no admite texto",
      "<Item>a</Item><Envio Tipo=\"A\"><Vacio>x</Vacio></Envio></root>"},
