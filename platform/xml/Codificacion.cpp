@@ -184,6 +184,20 @@ bool Codificacion::conservaAscii(const std::string& nombre) {
     return handler && leeAscii(handler.get());
 }
 
+std::optional<std::string> Codificacion::texto(const std::string& nombre, std::string_view bytes) {
+    ErrorCollector errors;
+    ParserScope scope(errors, ParserScope::refuseAll);
+    HandlerPtr handler(xmlFindCharEncodingHandler(nombre.c_str()));
+    if (!handler)
+        return std::nullopt;
+    // The blank ends the last character; a refusal gives "x", without it.
+    std::string s = decodificar(handler.get(), std::string(bytes) + ' ');
+    if (s.empty() || s.back() != ' ')
+        return std::nullopt;
+    s.pop_back();
+    return s;
+}
+
 long Codificacion::lineaRefusada(const std::string& path, const std::string& nombre) {
     // The decoder reports its refusal as an error, as it does to the parser.
     ErrorCollector errors;

@@ -3,7 +3,9 @@
 // every byte below 128 is that ASCII character (UTF-8, US-ASCII, ISO-8859-n,
 // windows-125n), under any name the parser knows it by. The packing of the
 // XML road works on bytes, so it keeps only documents in such an encoding.
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace xml {
 
@@ -24,6 +26,9 @@ public:
     // nombre first refuses the file's bytes, as the parser reads them; 0 when
     // it refuses none or the file or the decoder is missing.
     static long lineaRefusada(const std::string& path, const std::string& nombre);
+    // The bytes read by the parser's decoder for nombre, as UTF-8; none when
+    // it knows no such decoder or refuses them.
+    static std::optional<std::string> texto(const std::string& nombre, std::string_view bytes);
 };
 
 } // namespace xml

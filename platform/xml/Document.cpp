@@ -343,26 +343,27 @@ bool Document::load(const std::string& path) {
     errno = 0;
     FileDescriptor fd(path);
     if (!readable(fd, errno, path, errors))
-        return fail(path, errors);
+        return fail(path, errors, {});
     // A mark that contradicts the declaration, and a document type
     // declaration that could bring values of its own, are refused before the
     // parser reads anything.
     const Prologo prologo(fd.get());
+    const std::string& encoding = prologo.encoding();
     if (const std::string razon = prologo.contradiccion(); !razon.empty()) {
         errors.raise(razon, path, static_cast<long>(prologo.lineaEncoding()));
-        return fail(path, errors);
+        return fail(path, errors, encoding);
     }
     using Clase = Prologo::Doctype::Clase;
     if (const Prologo::Doctype d = Prologo::doctype(fd.get());
         d.clase == Clase::Interna || d.clase == Clase::Externa) {
         const auto linea = static_cast<long>(d.linea);
         errors.raise(razonDoctype(d.clase == Clase::Interna, linea), path, linea);
-        return fail(path, errors);
+        return fail(path, errors, encoding);
     }
     const bool saltos = prologo.saltosPorBytes();
     const Esquema esquema = esquemaInicial(cache_, fd, path, errors, saltos);
     if (errors.hasError())
-        return fail(path, errors);
+        return fail(path, errors, encoding);
     if (huella_)
         huella_->mixtos(cache_ ? &cache_->mixtos() : nullptr);
     const std::optional<std::string> ns =
@@ -370,7 +371,7 @@ bool Document::load(const std::string& path) {
     if (errors.hasError()) {
         situarConversion(path, errors);
         situarLinea(path, prologo, errors);
-        return fail(path, errors);
+        return fail(path, errors, encoding);
     }
     hasRoot_ = true;
     rootNamespace_ = *ns;
@@ -399,7 +400,8 @@ bool Document::loadStream(int fd, const std::string& name) {
     return true;
 }
 
-bool Document::fail(const std::string& path, const ErrorCollector& errors) {
+bool Document::fail(const std::string& path, const ErrorCollector& errors,
+                    const std::string& encoding) {
     if (blankFile(path)) {
         error_.reason = "El documento está vacío";
         return false;
@@ -409,7 +411,7 @@ bool Document::fail(const std::string& path, const ErrorCollector& errors) {
     error_.linepos = errors.linepos();
     // Errors inside an entity's text name lines of that text, not of the file.
     if (errors.file() == path)
-        error_.srcText = sourceLine(path, error_.line, error_.linepos);
+        error_.srcText = sourceLine(path, error_.line, error_.linepos, encoding);
     return false;
 }
 

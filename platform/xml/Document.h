@@ -42,7 +42,8 @@ public:
     const std::string& documentElementNamespaceURI() const { return rootNamespace_; }
 
 private:
-    bool fail(const std::string& path, const ErrorCollector& errors);
+    // encoding: the one the document declares, in which its source line is read.
+    bool fail(const std::string& path, const ErrorCollector& errors, const std::string& encoding);
 
     const SchemaCache* cache_ = nullptr;
     Huella* huella_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "platform/runtime/LineCounter.h"
 #include "platform/runtime/TextLines.h"
+#include "platform/xml/Codificacion.h"
 #include "platform/xml/FileDescriptor.h"
 
 #include <cerrno>
@@ -47,9 +48,19 @@ private:
     std::string text_;
 };
 
+std::string decodificada(const std::string& bytes, const std::string& encoding) {
+    if (!encoding.empty() && Codificacion::conservaAscii(encoding))
+        // The parser's UTF-8 decoder passes bytes that are not UTF-8 on.
+        if (std::optional<std::string> texto = Codificacion::texto(encoding, bytes);
+            texto && rt::isValidUtf8(*texto))
+            return std::move(*texto);
+    return rt::decodeDataLine(bytes);
+}
+
 } // namespace
 
-std::string sourceLine(const std::string& path, long line, int linepos) {
+std::string sourceLine(const std::string& path, long line, int linepos,
+                       const std::string& encoding) {
     if (line <= 0)
         return {};
     FileDescriptor fd(path);
@@ -69,9 +80,9 @@ std::string sourceLine(const std::string& path, long line, int linepos) {
         first = false;
         for (ssize_t i = mark; i < n; ++i)
             if (!window.feed(static_cast<unsigned char>(buf[i])))
-                return rt::decodeDataLine(window.text());
+                return decodificada(window.text(), encoding);
     }
-    return rt::decodeDataLine(window.text());
+    return decodificada(window.text(), encoding);
 }
 
 } // namespace xml

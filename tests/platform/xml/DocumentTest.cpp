@@ -123,6 +123,15 @@ TEST_F(DocumentTest, FailureNamesReasonLineAndSourceText) {
         {"mixed line ends",
          std::string(kProlog) + "<root xmlns=\"urn:t\">\r\n<a>1</a>\r<a>2</a>\n\r<a>3</a>\r\n<b/>",
          "El elemento «b» en la línea 7 no corresponde en ese lugar", 7, "<b/>"},
+        // Read in the declared encoding, not as Windows-1252.
+        {"source line in windows-1251",
+         "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<root xmlns=\"urn:t\">\n"
+         "<a>\xCF\xF0\xE8</a><b/>\n</root>\n",
+         "El elemento «b» en la línea 3 no corresponde en ese lugar", 3, "<a>При</a><b/>"},
+        {"source line in ISO-8859-5, lone CRs",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-5\"?>\r<root xmlns=\"urn:t\">\r<a>1</a>\r"
+         "<a>\xBF\xE0\xD8</a><b/>\r</root>",
+         "El elemento «b» en la línea 4 no corresponde en ese lugar", 4, "<a>При</a><b/>"},
         // Another reader could load the external subset, with its defaults.
         {"external identifier across lines",
          std::string(kProlog) + "<!DOCTYPE root\n  SYSTEM\n  \"e.dtd\">\n<root xmlns=\"urn:t\"/>",
