@@ -334,7 +334,12 @@ void marcado(const xmlError& error, HechosError& h) {
         if (empieza(error, "attributes construct error"))
             apertura(error, h);
         else
-            declaracion(error, Caso::Declaracion, Caso::Otro, h);
+            declaracion(error, Caso::Declaracion,
+                        empieza(error, "ParsePI: PI ") ? Caso::Instruccion : Caso::Otro, h);
+        break;
+    case XML_ERR_STRING_NOT_STARTED:
+    case XML_ERR_EQUAL_REQUIRED:
+        declaracion(error, Caso::Declaracion, Caso::Otro, h);
         break;
     case XML_ERR_XMLDECL_NOT_FINISHED:
     case XML_ERR_STRING_NOT_CLOSED:

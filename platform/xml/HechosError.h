@@ -28,6 +28,7 @@ enum class Caso {
     Declaracion,       // a fault inside the XML declaration
     Ilegible,          // the declared encoding cannot read the declaration itself
     Enorme,            // a text, comment, value or piece of markup past the parser's limit
+    Instruccion,       // a processing instruction without a blank after its name
     Otro               // a text of this code that has no translation
 };
 

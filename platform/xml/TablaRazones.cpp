@@ -255,6 +255,23 @@ constexpr Razon kRazones[] = {
     {{XML_ERR_SPACE_REQUIRED},
      Caso::Declaracion,
      "En la declaración «<?xml … ?>»{enLinea} falta un blanco entre dos valores"},
+    {{XML_ERR_STRING_NOT_STARTED},
+     Caso::Declaracion,
+     "En la declaración «<?xml … ?>»{enLinea} un valor no está entre comillas"},
+    {{XML_ERR_EQUAL_REQUIRED},
+     Caso::Declaracion,
+     "En la declaración «<?xml … ?>»{enLinea} falta «=» entre un nombre y su valor"},
+    {{XML_ERR_SPACE_REQUIRED},
+     Caso::Instruccion,
+     "La instrucción «<?…?>»{enLinea} está mal escrita: falta un blanco después de su nombre; "
+     "la declaración se escribe «<?xml version=\"1.0\" …?>»"},
+    {{XML_ERR_PI_NOT_STARTED},
+     Caso::Unico,
+     "El texto «<?»{enLinea} no abre una instrucción válida; dentro de un texto debe "
+     "escribirse «&lt;?»"},
+    {{XML_ERR_PI_NOT_FINISHED},
+     Caso::Unico,
+     "La instrucción «<?…?>»{enLinea} no se cierra con «?>»"},
     {{XML_ERR_SPACE_REQUIRED, XML_ERR_XMLDECL_NOT_FINISHED, XML_ERR_STRING_NOT_CLOSED},
      Caso::Ilegible,
      "La codificación declarada{enLinea}, «{codificacion}», no es la del archivo: con ella no "

@@ -591,6 +591,12 @@ const RazonEspanol kRazones[] = {
      "La codificación declarada en la línea 2 es UTF-16, pero el archivo está escrito en UTF-8; "
      "declare «UTF-8»",
      " encoding=\"UTF-16\"?>", nullptr, nullptr},
+    {"declaracionSinComillas", "<?xml version=\"1.0\" encoding=UTF-8\"?>\r\n<root xmlns=\"@\"/>",
+     "En la declaración «<?xml … ?>» en la línea 1 un valor no está entre comillas",
+     "<?xml version=\"1.0\" encoding=UTF-8\"?>", nullptr, nullptr},
+    {"declaracionSinIgual", "<?xml version \"1.0\"?>\r\n<root xmlns=\"@\"/>",
+     "En la declaración «<?xml … ?>» en la línea 1 falta «=» entre un nombre y su valor",
+     "<?xml version \"1.0\"?>", nullptr, nullptr},
     {"sinVersion", "<?xml encoding=\"UTF-8\" version=\"1.0\"?>\r\n<root xmlns=\"@\"/>",
      "La declaración «<?xml … ?>» en la línea 1 debe empezar con la versión, como en "
      "«<?xml version=\"1.0\" encoding=\"UTF-8\"?>»",
@@ -633,10 +639,20 @@ const RazonEspanol kRazones[] = {
      "El texto en la línea 3 contiene «]]>», que debe escribirse «]]&gt;»",
      "<Item>a]]>b</Item></root>"},
     // Without a text of its own: the parser's, framed.
-    {"sinTraduccion", "<Item>a</Item><?p x</root>",
-     "El documento tiene un error en la línea 3; el lector de XML lo describe así: «ParsePI: PI "
-     "p never end ...»",
-     "<Item>a</Item><?p x</root>"},
+    {"sinTraduccion", "<Item>a</Item><a:b:c/></root>",
+     "El documento tiene un error en la línea 3; el lector de XML lo describe así: «Failed to "
+     "parse QName 'a:b:'»",
+     "<Item>a</Item><a:b:c/></root>"},
+    {"instruccionAbierta", "<Item>a</Item><?p x</root>",
+     "La instrucción «<?…?>» en la línea 3 no se cierra con «?>»", "<Item>a</Item><?p x</root>"},
+    {"instruccionSinNombre", "<Item>a <? b</Item></root>",
+     "El texto «<?» en la línea 3 no abre una instrucción válida; dentro de un texto debe "
+     "escribirse «&lt;?»",
+     "<Item>a <? b</Item></root>"},
+    {"instruccionSinBlanco", "<?xmlversion=\"1.0\"?>\r\n<root xmlns=\"@\"><Item>a</Item></root>",
+     "La instrucción «<?…?>» en la línea 1 está mal escrita: falta un blanco después de su nombre; "
+     "la declaración se escribe «<?xml version=\"1.0\" …?>»",
+     "<?xmlversion=\"1.0\"?>", nullptr, nullptr},
     // Bidirectional controls shown, so nothing around them is reordered.
     {"controlBidi", "<Item>a</Item><Envio Tipo=\"A\"><Patente>AB\u202Ecd</Patente></Envio></root>",
      "El valor «AB[U+202E]cd» del elemento «Patente» en la línea 3 no tiene la forma requerida",
