@@ -79,19 +79,14 @@ std::string resolver(xmlDocPtr doc, xmlNodePtr nodo, const std::string& qname) {
     return clave(ns ? texto(ns->href) : "", local);
 }
 
-// What a complex type says of its own content: mixed, not mixed, or that of
-// its base (an extension that adds no elements keeps its base's content).
+// What a complex type says of its own content: mixed or not, and the base
+// whose content it extends. An extension of a mixed base is mixed: one that
+// adds no elements (an empty sequence or choice included) keeps the base's
+// content, and one that adds elements must be mixed as well.
 struct Contenido {
     bool mixto = false;
-    std::string base; // set when the content is the base's
+    std::string base; // set for an extension
 };
-
-bool agregaElementos(xmlNodePtr derivacion) {
-    for (xmlNodePtr h = derivacion->children; h; h = h->next)
-        if (esXsd(h, "sequence") || esXsd(h, "choice") || esXsd(h, "all") || esXsd(h, "group"))
-            return true;
-    return false;
-}
 
 Contenido contenido(xmlDocPtr doc, xmlNodePtr tipo) {
     if (hijoXsd(tipo, "simpleContent"))
@@ -101,9 +96,8 @@ Contenido contenido(xmlDocPtr doc, xmlNodePtr tipo) {
     if (complejo) {
         if (const Atributo propio = atributo(complejo, "mixed"); propio.esta)
             mixto = propio;
-        if (!mixto.esta)
-            if (const xmlNodePtr ext = hijoXsd(complejo, "extension"); ext && !agregaElementos(ext))
-                return {false, resolver(doc, ext, atributo(ext, "base").valor)};
+        if (const xmlNodePtr ext = hijoXsd(complejo, "extension"))
+            return {verdadero(mixto), resolver(doc, ext, atributo(ext, "base").valor)};
     }
     return {verdadero(mixto), {}};
 }
@@ -139,13 +133,17 @@ public:
     }
 
     void cerrar(std::set<std::string, std::less<>>& elementos,
-                std::set<std::string, std::less<>>& tipos) {
+                std::set<std::string, std::less<>>& tipos,
+                std::set<std::string, std::less<>>& declarados, bool& comodin) {
         for (const auto& [nombre, _] : tiposBase_)
             if (tipoMixto(nombre, 0))
                 tipos.insert(nombre);
-        for (const auto& [nombre, _] : elementoTipo_)
+        for (const auto& [nombre, _] : elementoTipo_) {
+            declarados.insert(nombre);
             if (elementoMixto(nombre, 0))
                 elementos.insert(nombre);
+        }
+        comodin = comodin || comodin_;
     }
 
 private:
@@ -209,16 +207,31 @@ private:
         elementoTipo_.emplace(nombre, std::move(d));
     }
 
+    // A type redefined in terms of itself extends the definition it replaces,
+    // kept under a name of its own.
+    void declararTipo(const Ambito& a, xmlNodePtr tipo, bool redefinido) {
+        const std::string nombre = clave(a.tns, atributo(tipo, "name").valor);
+        Contenido c = contenido(a.doc, tipo);
+        if (redefinido && c.base == nombre) {
+            const auto anterior = tiposBase_.find(nombre);
+            if (anterior != tiposBase_.end()) {
+                c.base = nombre + kSeparador + std::to_string(++redefinidos_);
+                tiposBase_[c.base] = anterior->second;
+            }
+        }
+        tiposBase_[nombre] = {c.mixto, c.base};
+    }
+
     void recorrer(const Ambito& a, xmlNodePtr nodo, bool global) {
         for (xmlNodePtr h = nodo->children; h; h = h->next) {
             if (h->type != XML_ELEMENT_NODE)
                 continue;
             if (esXsd(h, "element") && atributo(h, "name").esta)
                 declararElemento(a, h, global);
-            if (esXsd(h, "complexType") && atributo(h, "name").esta) {
-                const Contenido c = contenido(a.doc, h);
-                tiposBase_[clave(a.tns, atributo(h, "name").valor)] = {c.mixto, c.base};
-            }
+            if (esXsd(h, "complexType") && atributo(h, "name").esta)
+                declararTipo(a, h, esXsd(nodo, "redefine"));
+            if (esXsd(h, "any"))
+                comodin_ = true;
             recorrer(a, h, esXsd(h, "redefine"));
         }
     }
@@ -230,6 +243,8 @@ private:
     };
 
     std::set<std::string> leidos_;
+    bool comodin_ = false;
+    int redefinidos_ = 0;
     std::multimap<std::string, Declarado> elementoTipo_;
     std::map<std::string, TipoBase> tiposBase_;
 };
@@ -242,16 +257,22 @@ void TiposMixtos::agregar(const std::string& xsdPath) {
     ParserScope scope(errores, xmlNoNetExternalEntityLoader);
     Lectura lectura;
     lectura.documento(xsdPath, "");
-    lectura.cerrar(elementos_, tipos_);
+    lectura.cerrar(elementos_, tipos_, declarados_, comodin_);
 }
 
 void TiposMixtos::vaciar() {
     elementos_.clear();
     tipos_.clear();
+    declarados_.clear();
+    comodin_ = false;
 }
 
 bool TiposMixtos::elemento(std::string_view ns, std::string_view nombre) const {
-    return !elementos_.empty() && elementos_.contains(clave(ns, nombre));
+    if (vacio())
+        return false;
+    const std::string c = clave(ns, nombre);
+    // An element that only a wildcard lets in has no type: anything goes.
+    return elementos_.contains(c) || (comodin_ && !declarados_.contains(c));
 }
 
 bool TiposMixtos::tipo(std::string_view ns, std::string_view nombre) const {
