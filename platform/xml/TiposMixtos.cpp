@@ -134,7 +134,9 @@ public:
 
     void cerrar(std::set<std::string, std::less<>>& elementos,
                 std::set<std::string, std::less<>>& tipos,
-                std::set<std::string, std::less<>>& declarados, bool& comodin) {
+                std::set<std::string, std::less<>>& declarados,
+                std::set<std::string, std::less<>>& conDefecto, bool& comodin) {
+        conDefecto.insert(conDefecto_.begin(), conDefecto_.end());
         for (const auto& [nombre, _] : tiposBase_)
             if (tipoMixto(nombre, 0))
                 tipos.insert(nombre);
@@ -190,6 +192,8 @@ private:
         const Atributo form = atributo(e, "form");
         const bool calificado = global || (form.esta ? form.valor == "qualified" : a.calificados);
         const std::string nombre = clave(calificado ? a.tns : "", atributo(e, "name").valor);
+        if (atributo(e, "default").esta)
+            conDefecto_.insert(nombre);
         Declarado d;
         if (const xmlNodePtr tipo = hijoXsd(e, "complexType")) {
             const Contenido c = contenido(a.doc, tipo);
@@ -243,6 +247,7 @@ private:
     };
 
     std::set<std::string> leidos_;
+    std::set<std::string> conDefecto_;
     bool comodin_ = false;
     int redefinidos_ = 0;
     std::multimap<std::string, Declarado> elementoTipo_;
@@ -257,13 +262,14 @@ void TiposMixtos::agregar(const std::string& xsdPath) {
     ParserScope scope(errores, xmlNoNetExternalEntityLoader);
     Lectura lectura;
     lectura.documento(xsdPath, "");
-    lectura.cerrar(elementos_, tipos_, declarados_, comodin_);
+    lectura.cerrar(elementos_, tipos_, declarados_, conDefecto_, comodin_);
 }
 
 void TiposMixtos::vaciar() {
     elementos_.clear();
     tipos_.clear();
     declarados_.clear();
+    conDefecto_.clear();
     comodin_ = false;
 }
 
@@ -277,6 +283,10 @@ bool TiposMixtos::elemento(std::string_view ns, std::string_view nombre) const {
 
 bool TiposMixtos::tipo(std::string_view ns, std::string_view nombre) const {
     return !tipos_.empty() && tipos_.contains(clave(ns, nombre));
+}
+
+bool TiposMixtos::conDefecto(std::string_view ns, std::string_view nombre) const {
+    return !conDefecto_.empty() && conDefecto_.contains(clave(ns, nombre));
 }
 
 } // namespace xml

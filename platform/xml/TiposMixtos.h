@@ -23,11 +23,15 @@ public:
     bool elemento(std::string_view ns, std::string_view nombre) const;
     // Whether the named type (as an xsi:type names it) has mixed content.
     bool tipo(std::string_view ns, std::string_view nombre) const;
+    // Whether a declaration of the element gives it a default value, which
+    // an empty element takes and one holding only white space does not.
+    bool conDefecto(std::string_view ns, std::string_view nombre) const;
 
 private:
     std::set<std::string, std::less<>> elementos_;
     std::set<std::string, std::less<>> tipos_;
     std::set<std::string, std::less<>> declarados_;
+    std::set<std::string, std::less<>> conDefecto_;
     bool comodin_ = false; // an xs:any somewhere
 };
 
