@@ -99,8 +99,9 @@ bool Huella::esMixto(xmlTextReaderPtr reader) const {
 }
 
 bool Huella::conDefecto(xmlTextReaderPtr reader) const {
-    return mixtos_ && mixtos_->conDefecto(texto(xmlTextReaderConstNamespaceUri(reader)),
-                                          texto(xmlTextReaderConstLocalName(reader)));
+    return mixtos_ && mixtos_->algunoConDefecto() &&
+           mixtos_->conDefecto(texto(xmlTextReaderConstNamespaceUri(reader)),
+                               texto(xmlTextReaderConstLocalName(reader)));
 }
 
 void Huella::abrir(xmlTextReaderPtr reader, long linea) {

@@ -26,6 +26,7 @@ public:
     // Whether a declaration of the element gives it a default value, which
     // an empty element takes and one holding only white space does not.
     bool conDefecto(std::string_view ns, std::string_view nombre) const;
+    bool algunoConDefecto() const { return !conDefecto_.empty(); }
 
 private:
     std::set<std::string, std::less<>> elementos_;
