@@ -110,7 +110,6 @@ void Huella::abrir(xmlTextReaderPtr reader, long linea) {
         conHijos_.back() = true;
     conHijos_.push_back(false);
     conDefecto_ = conDefecto(reader);
-    vioTexto_ = false;
     // A value of mixed content starts without white space before it.
     if (mixto_ == 0 && esMixto(reader)) {
         mixto_ = conHijos_.size();
@@ -154,8 +153,8 @@ void Huella::cerrar(long linea) {
     const bool soloBlanco = hayTexto_ && soloBlancos_;
     cerrarTexto(false);
     // White space alone keeps a default value out; an empty element takes it.
-    if (conDefecto_ && vioTexto_ && soloBlanco && modo_ == Modo::normalizada &&
-        !conHijos_.empty() && !conHijos_.back())
+    if (conDefecto_ && soloBlanco && modo_ == Modo::normalizada && !conHijos_.empty() &&
+        !conHijos_.back())
         emitir("B", linea);
     conDefecto_ = false;
     // Nor with white space after it.
@@ -170,7 +169,6 @@ void Huella::cerrar(long linea) {
 }
 
 void Huella::agregarTexto(std::string_view parte) {
-    vioTexto_ = vioTexto_ || !parte.empty();
     if (!hayTexto_) {
         hayTexto_ = true;
         soloBlancos_ = true;

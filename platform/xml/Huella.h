@@ -78,9 +78,8 @@ private:
     // Depth of the element of mixed content that the text belongs to; 0
     // outside mixed content.
     std::size_t mixto_ = 0;
-    // The element opened last has a default value, and text came after it.
+    // The element opened last has a default value.
     bool conDefecto_ = false;
-    bool vioTexto_ = false;
     std::vector<std::string> atributos_; // reused from element to element
 };
 
