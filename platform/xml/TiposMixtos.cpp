@@ -79,6 +79,19 @@ std::string resolver(xmlDocPtr doc, xmlNodePtr nodo, const std::string& qname) {
     return clave(ns ? texto(ns->href) : "", local);
 }
 
+// Where a schemaLocation points, resolved as the schema parser resolves it:
+// against the document's base, which is an escaped URI, since a bare path
+// with a blank or an accented letter in it is no URI to resolve against.
+std::string ubicacion(xmlDocPtr doc, xmlNodePtr nodo, const std::string& lugar) {
+    xmlChar* base = xmlNodeGetBase(doc, nodo);
+    xmlChar* url =
+        xmlBuildURI(reinterpret_cast<const xmlChar*>(lugar.c_str()), base ? base : doc->URL);
+    std::string ruta = texto(url);
+    xmlFree(url);
+    xmlFree(base);
+    return ruta;
+}
+
 // What a complex type says of its own content: mixed or not, and the base
 // whose content it extends. An extension of a mixed base is mixed: one that
 // adds no elements (an empty sequence or choice included) keeps the base's
@@ -123,11 +136,7 @@ public:
             const Atributo lugar = atributo(h, "schemaLocation");
             if (!lugar.esta)
                 continue;
-            xmlChar* url = xmlBuildURI(reinterpret_cast<const xmlChar*>(lugar.valor.c_str()),
-                                       reinterpret_cast<const xmlChar*>(ruta.c_str()));
-            const std::string otra = texto(url);
-            xmlFree(url);
-            documento(otra, incluye ? a.tns : "");
+            documento(ubicacion(doc.get(), h, lugar.valor), incluye ? a.tns : "");
         }
         recorrer(a, raiz, true);
     }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 std::string schema(const std::string& targetNamespace, const std::string& element) {
@@ -124,42 +126,48 @@ TEST(TiposMixtosTest, ElementsOfMixedContentByTheirDeclaration) {
   </xs:sequence></xs:complexType></xs:element>
 </xs:schema>)";
     testenv::TempDir dir;
-    testenv::writeFile(dir.file("incluido.xsd"),
-                       "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
-                       "<xs:element name=\"incluido\"><xs:complexType mixed=\"1\"/></xs:element>"
-                       "</xs:schema>");
-    testenv::writeFile(dir.file("redefinido.xsd"),
-                       "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
-                       "<xs:complexType name=\"TRedefinido\" mixed=\"true\"/></xs:schema>");
-    testenv::writeFile(dir.file("t.xsd"), inicio + cuerpo);
-    xml::SchemaCache cache;
-    cache.add("urn:t", dir.file("t.xsd"));
-    const struct {
-        const char* ns;
-        const char* nombre;
-        bool mixto;
-    } casos[] = {
-        {"urn:t", "enLinea", true},
-        {"urn:t", "porNombre", true},
-        {"urn:t", "soloElementos", false},
-        {"urn:t", "restringido", false},
-        {"urn:t", "conAtributo", true},
-        {"urn:t", "secuenciaVacia", true},
-        {"urn:t", "opcionVacia", true},
-        {"urn:t", "redefinido", true},
-        {"urn:t", "sinTipo", true},
-        {"urn:t", "cualquiera", true},
-        {"", "local", true},
-        {"urn:t", "local", false},
-        {"urn:t", "valor", false},
-        {"urn:t", "raiz", false},
-        {"urn:t", "incluido", true},
-        {"urn:t", "b", false},
-    };
-    for (const auto& c : casos)
-        EXPECT_EQ(cache.mixtos().elemento(c.ns, c.nombre), c.mixto) << c.ns << " " << c.nombre;
-    EXPECT_TRUE(cache.mixtos().tipo("urn:t", "TMixto"));
-    EXPECT_FALSE(cache.mixtos().tipo("urn:t", "TSolo"));
+    // Also in a folder whose path is no URI as it stands (a blank, an accent):
+    // the included schemas are found all the same.
+    for (const std::string& carpeta : {dir.path(), dir.file("Mis esquemas ñ")}) {
+        SCOPED_TRACE(carpeta);
+        std::filesystem::create_directories(carpeta);
+        testenv::writeFile(carpeta + "/incluido.xsd",
+                           "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
+                           "<xs:element name=\"incluido\"><xs:complexType mixed=\"1\"/>"
+                           "</xs:element></xs:schema>");
+        testenv::writeFile(carpeta + "/redefinido.xsd",
+                           "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
+                           "<xs:complexType name=\"TRedefinido\" mixed=\"true\"/></xs:schema>");
+        testenv::writeFile(carpeta + "/t.xsd", inicio + cuerpo);
+        xml::SchemaCache cache;
+        cache.add("urn:t", carpeta + "/t.xsd");
+        const struct {
+            const char* ns;
+            const char* nombre;
+            bool mixto;
+        } casos[] = {
+            {"urn:t", "enLinea", true},
+            {"urn:t", "porNombre", true},
+            {"urn:t", "soloElementos", false},
+            {"urn:t", "restringido", false},
+            {"urn:t", "conAtributo", true},
+            {"urn:t", "secuenciaVacia", true},
+            {"urn:t", "opcionVacia", true},
+            {"urn:t", "redefinido", true},
+            {"urn:t", "sinTipo", true},
+            {"urn:t", "cualquiera", true},
+            {"", "local", true},
+            {"urn:t", "local", false},
+            {"urn:t", "valor", false},
+            {"urn:t", "raiz", false},
+            {"urn:t", "incluido", true},
+            {"urn:t", "b", false},
+        };
+        for (const auto& c : casos)
+            EXPECT_EQ(cache.mixtos().elemento(c.ns, c.nombre), c.mixto) << c.ns << " " << c.nombre;
+        EXPECT_TRUE(cache.mixtos().tipo("urn:t", "TMixto"));
+        EXPECT_FALSE(cache.mixtos().tipo("urn:t", "TSolo"));
+    }
 
     // A schema without mixed content has none.
     testenv::writeFile(dir.file("a.xsd"), schema("urn:a", "root"));
