@@ -98,11 +98,18 @@ bool Huella::esMixto(xmlTextReaderPtr reader) const {
     return mixto;
 }
 
+bool Huella::conDefecto(xmlTextReaderPtr reader) const {
+    return mixtos_ && mixtos_->algunoConDefecto() &&
+           mixtos_->conDefecto(texto(xmlTextReaderConstNamespaceUri(reader)),
+                               texto(xmlTextReaderConstLocalName(reader)));
+}
+
 void Huella::abrir(xmlTextReaderPtr reader, long linea) {
     cerrarTexto(true);
     if (!conHijos_.empty())
         conHijos_.back() = true;
     conHijos_.push_back(false);
+    conDefecto_ = conDefecto(reader);
     // A value of mixed content starts without white space before it.
     if (mixto_ == 0 && esMixto(reader)) {
         mixto_ = conHijos_.size();
@@ -143,7 +150,13 @@ void Huella::abrir(xmlTextReaderPtr reader, long linea) {
 }
 
 void Huella::cerrar(long linea) {
+    const bool soloBlanco = hayTexto_ && soloBlancos_;
     cerrarTexto(false);
+    // White space alone keeps a default value out; an empty element takes it.
+    if (conDefecto_ && soloBlanco && modo_ == Modo::normalizada && !conHijos_.empty() &&
+        !conHijos_.back())
+        emitir("B", linea);
+    conDefecto_ = false;
     // Nor with white space after it.
     if (mixto_ != 0 && mixto_ == conHijos_.size()) {
         mixto_ = 0;

@@ -7,7 +7,9 @@
 // count. Normalised, a value's text counts without the white space at its
 // ends and with each inner run as one blank; inside an element of mixed
 // content (and everything in it) its text is one value, so white space between
-// two child elements counts as a blank there, and as nothing elsewhere.
+// two child elements counts as a blank there, and as nothing elsewhere. An
+// element with a default value that holds only white space counts apart from
+// an empty one, which takes the default.
 // Strict, text counts as it stands, white space between elements only inside
 // mixed content; strict inside values, the same but for the white space at
 // the ends of a value that holds more than white space.
@@ -55,6 +57,7 @@ private:
     // The text pending before an element starts (antesDeHijo) or ends.
     void cerrarTexto(bool antesDeHijo);
     bool esMixto(_xmlTextReader* reader) const;
+    bool conDefecto(_xmlTextReader* reader) const;
     void emitir(std::string_view evento, long linea);
     void volcar();
 
@@ -75,6 +78,8 @@ private:
     // Depth of the element of mixed content that the text belongs to; 0
     // outside mixed content.
     std::size_t mixto_ = 0;
+    // The element opened last has a default value.
+    bool conDefecto_ = false;
     std::vector<std::string> atributos_; // reused from element to element
 };
 

@@ -79,19 +79,27 @@ std::string resolver(xmlDocPtr doc, xmlNodePtr nodo, const std::string& qname) {
     return clave(ns ? texto(ns->href) : "", local);
 }
 
-// What a complex type says of its own content: mixed, not mixed, or that of
-// its base (an extension that adds no elements keeps its base's content).
+// Where a schemaLocation points, resolved as the schema parser resolves it:
+// against the document's base, which is an escaped URI, since a bare path
+// with a blank or an accented letter in it is no URI to resolve against.
+std::string ubicacion(xmlDocPtr doc, xmlNodePtr nodo, const std::string& lugar) {
+    xmlChar* base = xmlNodeGetBase(doc, nodo);
+    xmlChar* url =
+        xmlBuildURI(reinterpret_cast<const xmlChar*>(lugar.c_str()), base ? base : doc->URL);
+    std::string ruta = texto(url);
+    xmlFree(url);
+    xmlFree(base);
+    return ruta;
+}
+
+// What a complex type says of its own content: mixed or not, and the base
+// whose content it extends. An extension of a mixed base is mixed: one that
+// adds no elements (an empty sequence or choice included) keeps the base's
+// content, and one that adds elements must be mixed as well.
 struct Contenido {
     bool mixto = false;
-    std::string base; // set when the content is the base's
+    std::string base; // set for an extension
 };
-
-bool agregaElementos(xmlNodePtr derivacion) {
-    for (xmlNodePtr h = derivacion->children; h; h = h->next)
-        if (esXsd(h, "sequence") || esXsd(h, "choice") || esXsd(h, "all") || esXsd(h, "group"))
-            return true;
-    return false;
-}
 
 Contenido contenido(xmlDocPtr doc, xmlNodePtr tipo) {
     if (hijoXsd(tipo, "simpleContent"))
@@ -101,9 +109,8 @@ Contenido contenido(xmlDocPtr doc, xmlNodePtr tipo) {
     if (complejo) {
         if (const Atributo propio = atributo(complejo, "mixed"); propio.esta)
             mixto = propio;
-        if (!mixto.esta)
-            if (const xmlNodePtr ext = hijoXsd(complejo, "extension"); ext && !agregaElementos(ext))
-                return {false, resolver(doc, ext, atributo(ext, "base").valor)};
+        if (const xmlNodePtr ext = hijoXsd(complejo, "extension"))
+            return {verdadero(mixto), resolver(doc, ext, atributo(ext, "base").valor)};
     }
     return {verdadero(mixto), {}};
 }
@@ -129,23 +136,25 @@ public:
             const Atributo lugar = atributo(h, "schemaLocation");
             if (!lugar.esta)
                 continue;
-            xmlChar* url = xmlBuildURI(reinterpret_cast<const xmlChar*>(lugar.valor.c_str()),
-                                       reinterpret_cast<const xmlChar*>(ruta.c_str()));
-            const std::string otra = texto(url);
-            xmlFree(url);
-            documento(otra, incluye ? a.tns : "");
+            documento(ubicacion(doc.get(), h, lugar.valor), incluye ? a.tns : "");
         }
         recorrer(a, raiz, true);
     }
 
     void cerrar(std::set<std::string, std::less<>>& elementos,
-                std::set<std::string, std::less<>>& tipos) {
+                std::set<std::string, std::less<>>& tipos,
+                std::set<std::string, std::less<>>& declarados,
+                std::set<std::string, std::less<>>& conDefecto, bool& comodin) {
+        conDefecto.insert(conDefecto_.begin(), conDefecto_.end());
         for (const auto& [nombre, _] : tiposBase_)
             if (tipoMixto(nombre, 0))
                 tipos.insert(nombre);
-        for (const auto& [nombre, _] : elementoTipo_)
+        for (const auto& [nombre, _] : elementoTipo_) {
+            declarados.insert(nombre);
             if (elementoMixto(nombre, 0))
                 elementos.insert(nombre);
+        }
+        comodin = comodin || comodin_;
     }
 
 private:
@@ -192,6 +201,8 @@ private:
         const Atributo form = atributo(e, "form");
         const bool calificado = global || (form.esta ? form.valor == "qualified" : a.calificados);
         const std::string nombre = clave(calificado ? a.tns : "", atributo(e, "name").valor);
+        if (atributo(e, "default").esta)
+            conDefecto_.insert(nombre);
         Declarado d;
         if (const xmlNodePtr tipo = hijoXsd(e, "complexType")) {
             const Contenido c = contenido(a.doc, tipo);
@@ -209,16 +220,31 @@ private:
         elementoTipo_.emplace(nombre, std::move(d));
     }
 
+    // A type redefined in terms of itself extends the definition it replaces,
+    // kept under a name of its own.
+    void declararTipo(const Ambito& a, xmlNodePtr tipo, bool redefinido) {
+        const std::string nombre = clave(a.tns, atributo(tipo, "name").valor);
+        Contenido c = contenido(a.doc, tipo);
+        if (redefinido && c.base == nombre) {
+            const auto anterior = tiposBase_.find(nombre);
+            if (anterior != tiposBase_.end()) {
+                c.base = nombre + kSeparador + std::to_string(++redefinidos_);
+                tiposBase_[c.base] = anterior->second;
+            }
+        }
+        tiposBase_[nombre] = {c.mixto, c.base};
+    }
+
     void recorrer(const Ambito& a, xmlNodePtr nodo, bool global) {
         for (xmlNodePtr h = nodo->children; h; h = h->next) {
             if (h->type != XML_ELEMENT_NODE)
                 continue;
             if (esXsd(h, "element") && atributo(h, "name").esta)
                 declararElemento(a, h, global);
-            if (esXsd(h, "complexType") && atributo(h, "name").esta) {
-                const Contenido c = contenido(a.doc, h);
-                tiposBase_[clave(a.tns, atributo(h, "name").valor)] = {c.mixto, c.base};
-            }
+            if (esXsd(h, "complexType") && atributo(h, "name").esta)
+                declararTipo(a, h, esXsd(nodo, "redefine"));
+            if (esXsd(h, "any"))
+                comodin_ = true;
             recorrer(a, h, esXsd(h, "redefine"));
         }
     }
@@ -230,6 +256,9 @@ private:
     };
 
     std::set<std::string> leidos_;
+    std::set<std::string> conDefecto_;
+    bool comodin_ = false;
+    int redefinidos_ = 0;
     std::multimap<std::string, Declarado> elementoTipo_;
     std::map<std::string, TipoBase> tiposBase_;
 };
@@ -242,20 +271,31 @@ void TiposMixtos::agregar(const std::string& xsdPath) {
     ParserScope scope(errores, xmlNoNetExternalEntityLoader);
     Lectura lectura;
     lectura.documento(xsdPath, "");
-    lectura.cerrar(elementos_, tipos_);
+    lectura.cerrar(elementos_, tipos_, declarados_, conDefecto_, comodin_);
 }
 
 void TiposMixtos::vaciar() {
     elementos_.clear();
     tipos_.clear();
+    declarados_.clear();
+    conDefecto_.clear();
+    comodin_ = false;
 }
 
 bool TiposMixtos::elemento(std::string_view ns, std::string_view nombre) const {
-    return !elementos_.empty() && elementos_.contains(clave(ns, nombre));
+    if (vacio())
+        return false;
+    const std::string c = clave(ns, nombre);
+    // An element that only a wildcard lets in has no type: anything goes.
+    return elementos_.contains(c) || (comodin_ && !declarados_.contains(c));
 }
 
 bool TiposMixtos::tipo(std::string_view ns, std::string_view nombre) const {
     return !tipos_.empty() && tipos_.contains(clave(ns, nombre));
+}
+
+bool TiposMixtos::conDefecto(std::string_view ns, std::string_view nombre) const {
+    return !conDefecto_.empty() && conDefecto_.contains(clave(ns, nombre));
 }
 
 } // namespace xml

@@ -482,7 +482,7 @@ namespace {
 
 // Two documents read the same exactly where the canonical reading says so;
 // where they do not, the first difference is found on the line it lies on.
-// With mixto, r's schema gives it mixed content.
+// With mixto, the schema gives r mixed content and d a default value.
 TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
     const struct {
         const char* caso;
@@ -522,6 +522,11 @@ TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
         {"mixed: element ending the value", "<r>a<b/>\n</r>", "<r>a<b/></r>", 0, true},
         {"not mixed: break between elements", "<r><b>1</b>\n<b>2</b></r>",
          "<r><b>1</b><b>2</b></r>", 0},
+        {"default: a break where an empty value takes the default", "<d>\n</d>", "<d></d>", 1,
+         true},
+        {"default: a blank for a break", "<d>\n</d>", "<d> </d>", 0, true},
+        {"default: empty either way", "<d/>", "<d><!-- x --></d>", 0, true},
+        {"no default: a break as the value", "<r><b>\n</b></r>", "<r><b></b></r>", 0},
         {"lone CRs read as LF", "<r>\r<e>a\rb</e>\r\r</r>", "<r>\n<e>a\nb</e>\n\n</r>", 0},
         {"after lone CRs", "<r>\r\r<e x=\"1\"/></r>", "<r><e x=\"2\"/></r>", 3},
         {"after mixed line ends", "<r>\r\n<e/>\n<e/>\r<e x=\"1\"/></r>",
@@ -536,6 +541,7 @@ TEST(HuellaTest, ReadingsAreEqualExactlyAsTheRulesSay) {
                             "<xs:element name=\"r\"><xs:complexType mixed=\"true\"><xs:sequence>"
                             "<xs:any processContents=\"skip\" minOccurs=\"0\" "
                             "maxOccurs=\"unbounded\"/></xs:sequence></xs:complexType></xs:element>"
+                            "<xs:element name=\"d\" type=\"xs:string\" default=\"x\"/>"
                             "</xs:schema>");
     xml::SchemaCache mixta;
     mixta.add("", xsd);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 std::string schema(const std::string& targetNamespace, const std::string& element) {
@@ -87,6 +89,10 @@ TEST(TiposMixtosTest, ElementsOfMixedContentByTheirDeclaration) {
         "targetNamespace=\"urn:t\" elementFormDefault=\"qualified\">";
     const std::string cuerpo = R"(
   <xs:include schemaLocation="incluido.xsd"/>
+  <xs:redefine schemaLocation="redefinido.xsd">
+    <xs:complexType name="TRedefinido"><xs:complexContent><xs:extension base="t:TRedefinido">
+      <xs:attribute name="y" type="xs:string"/></xs:extension></xs:complexContent></xs:complexType>
+  </xs:redefine>
   <xs:complexType name="TMixto" mixed="true"><xs:sequence>
     <xs:element name="b" type="xs:string" minOccurs="0"/></xs:sequence></xs:complexType>
   <xs:complexType name="TSolo"><xs:sequence>
@@ -97,6 +103,11 @@ TEST(TiposMixtosTest, ElementsOfMixedContentByTheirDeclaration) {
   </xs:complexContent></xs:complexType>
   <xs:complexType name="TConAtributo"><xs:complexContent><xs:extension base="t:TMixto">
     <xs:attribute name="x" type="xs:string"/></xs:extension></xs:complexContent></xs:complexType>
+  <xs:complexType name="TSecuenciaVacia"><xs:complexContent><xs:extension base="t:TMixto">
+    <xs:sequence/></xs:extension></xs:complexContent></xs:complexType>
+  <xs:complexType name="TOpcionVacia"><xs:complexContent mixed="false">
+    <xs:extension base="t:TMixto"><xs:choice minOccurs="0"/></xs:extension>
+  </xs:complexContent></xs:complexType>
   <xs:element name="raiz"><xs:complexType><xs:sequence>
     <xs:element name="enLinea"><xs:complexType mixed="true"><xs:sequence>
       <xs:element name="b" type="xs:string"/></xs:sequence></xs:complexType></xs:element>
@@ -104,6 +115,9 @@ TEST(TiposMixtosTest, ElementsOfMixedContentByTheirDeclaration) {
     <xs:element name="soloElementos" type="t:TSolo"/>
     <xs:element name="restringido" type="t:TDerivadoSolo"/>
     <xs:element name="conAtributo" type="t:TConAtributo"/>
+    <xs:element name="secuenciaVacia" type="t:TSecuenciaVacia"/>
+    <xs:element name="opcionVacia" type="t:TOpcionVacia"/>
+    <xs:element name="redefinido" type="t:TRedefinido"/>
     <xs:element name="sinTipo"/>
     <xs:element name="cualquiera" type="xs:anyType"/>
     <xs:element name="local" form="unqualified" type="t:TMixto"/>
@@ -112,42 +126,68 @@ TEST(TiposMixtosTest, ElementsOfMixedContentByTheirDeclaration) {
   </xs:sequence></xs:complexType></xs:element>
 </xs:schema>)";
     testenv::TempDir dir;
-    testenv::writeFile(dir.file("incluido.xsd"),
-                       "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
-                       "<xs:element name=\"incluido\"><xs:complexType mixed=\"1\"/></xs:element>"
-                       "</xs:schema>");
-    testenv::writeFile(dir.file("t.xsd"), inicio + cuerpo);
-    xml::SchemaCache cache;
-    cache.add("urn:t", dir.file("t.xsd"));
-    const struct {
-        const char* ns;
-        const char* nombre;
-        bool mixto;
-    } casos[] = {
-        {"urn:t", "enLinea", true},
-        {"urn:t", "porNombre", true},
-        {"urn:t", "soloElementos", false},
-        {"urn:t", "restringido", false},
-        {"urn:t", "conAtributo", true},
-        {"urn:t", "sinTipo", true},
-        {"urn:t", "cualquiera", true},
-        {"", "local", true},
-        {"urn:t", "local", false},
-        {"urn:t", "valor", false},
-        {"urn:t", "raiz", false},
-        {"urn:t", "incluido", true},
-        {"urn:t", "b", false},
-    };
-    for (const auto& c : casos)
-        EXPECT_EQ(cache.mixtos().elemento(c.ns, c.nombre), c.mixto) << c.ns << " " << c.nombre;
-    EXPECT_TRUE(cache.mixtos().tipo("urn:t", "TMixto"));
-    EXPECT_FALSE(cache.mixtos().tipo("urn:t", "TSolo"));
+    // Also in a folder whose path is no URI as it stands (a blank, an accent):
+    // the included schemas are found all the same.
+    for (const std::string& carpeta : {dir.path(), dir.file("Mis esquemas ñ")}) {
+        SCOPED_TRACE(carpeta);
+        std::filesystem::create_directories(carpeta);
+        testenv::writeFile(carpeta + "/incluido.xsd",
+                           "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
+                           "<xs:element name=\"incluido\"><xs:complexType mixed=\"1\"/>"
+                           "</xs:element></xs:schema>");
+        testenv::writeFile(carpeta + "/redefinido.xsd",
+                           "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
+                           "<xs:complexType name=\"TRedefinido\" mixed=\"true\"/></xs:schema>");
+        testenv::writeFile(carpeta + "/t.xsd", inicio + cuerpo);
+        xml::SchemaCache cache;
+        cache.add("urn:t", carpeta + "/t.xsd");
+        const struct {
+            const char* ns;
+            const char* nombre;
+            bool mixto;
+        } casos[] = {
+            {"urn:t", "enLinea", true},
+            {"urn:t", "porNombre", true},
+            {"urn:t", "soloElementos", false},
+            {"urn:t", "restringido", false},
+            {"urn:t", "conAtributo", true},
+            {"urn:t", "secuenciaVacia", true},
+            {"urn:t", "opcionVacia", true},
+            {"urn:t", "redefinido", true},
+            {"urn:t", "sinTipo", true},
+            {"urn:t", "cualquiera", true},
+            {"", "local", true},
+            {"urn:t", "local", false},
+            {"urn:t", "valor", false},
+            {"urn:t", "raiz", false},
+            {"urn:t", "incluido", true},
+            {"urn:t", "b", false},
+        };
+        for (const auto& c : casos)
+            EXPECT_EQ(cache.mixtos().elemento(c.ns, c.nombre), c.mixto) << c.ns << " " << c.nombre;
+        EXPECT_TRUE(cache.mixtos().tipo("urn:t", "TMixto"));
+        EXPECT_FALSE(cache.mixtos().tipo("urn:t", "TSolo"));
+    }
 
     // A schema without mixed content has none.
     testenv::writeFile(dir.file("a.xsd"), schema("urn:a", "root"));
     xml::SchemaCache sola;
     sola.add("urn:a", dir.file("a.xsd"));
     EXPECT_TRUE(sola.mixtos().vacio());
+
+    // What only a wildcard lets in has no type of its own: anything goes.
+    testenv::writeFile(dir.file("w.xsd"),
+                       "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+                       "targetNamespace=\"urn:w\" elementFormDefault=\"qualified\">"
+                       "<xs:element name=\"raiz\"><xs:complexType><xs:sequence>"
+                       "<xs:element name=\"valor\" type=\"xs:string\"/>"
+                       "<xs:any processContents=\"skip\" namespace=\"##other\"/>"
+                       "</xs:sequence></xs:complexType></xs:element></xs:schema>");
+    xml::SchemaCache comodin;
+    comodin.add("urn:w", dir.file("w.xsd"));
+    EXPECT_TRUE(comodin.mixtos().elemento("urn:otro", "libre"));
+    EXPECT_FALSE(comodin.mixtos().elemento("urn:w", "raiz"));
+    EXPECT_FALSE(comodin.mixtos().elemento("urn:w", "valor"));
 }
 
 } // namespace
