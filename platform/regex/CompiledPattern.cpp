@@ -13,6 +13,9 @@ namespace {
 // UTF-8 in a value simply does not match instead of failing.
 constexpr uint32_t kOptions = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_MATCH_UNSET_BACKREF;
 
+// Up to this many bytes, trying every start position costs little.
+constexpr std::size_t kShortValue = 1024;
+
 PCRE2_SPTR units(std::string_view s) {
     return reinterpret_cast<PCRE2_SPTR>(s.data());
 }
@@ -20,25 +23,27 @@ PCRE2_SPTR units(std::string_view s) {
 
 // PCRE2 10.42's start-up optimisations (fixed upstream later) can make its
 // JIT miss a match, never find one that is not there: a match is trusted, a
-// miss is confirmed. The interpreter confirms, being right where the JIT
-// errs, and keeps the optimisations that make a miss on a long value cheap.
-// After a positive lookahead the interpreter errs too, wanting a character
-// the lookahead saw twice: there a compile without them confirms.
+// miss is confirmed by a compile without them. Without them every start
+// position is tried, which on a long value can take the square of its
+// length where they would reject at once; so a long value's miss is
+// confirmed by the interpreter, right where the JIT errs and keeping the
+// optimisations. After a positive lookahead the interpreter errs too,
+// wanting a character the lookahead saw twice: there only the compile
+// without them confirms.
 CompiledPattern::CompiledPattern(std::string_view pattern) {
     const PatternTree tree = PatternParser(pattern).parse();
     PatternWriter writer(tree);
     const std::string translated = writer.write();
     code_ = compile(translated, kOptions);
     jit_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;
-    if (writer.hasLookahead()) {
-        try {
-            sure_ = compile(translated, kOptions | PCRE2_NO_START_OPTIMIZE);
-        } catch (...) {
-            pcre2_code_free(code_);
-            throw;
-        }
-        sureJit_ = pcre2_jit_compile(sure_, PCRE2_JIT_COMPLETE) == 0;
+    try {
+        sure_ = compile(translated, kOptions | PCRE2_NO_START_OPTIMIZE);
+    } catch (...) {
+        pcre2_code_free(code_);
+        throw;
     }
+    sureJit_ = pcre2_jit_compile(sure_, PCRE2_JIT_COMPLETE) == 0;
+    lookahead_ = writer.hasLookahead();
 }
 
 pcre2_code* CompiledPattern::compile(const std::string& translated, uint32_t options) {
@@ -59,7 +64,8 @@ CompiledPattern::~CompiledPattern() {
 bool CompiledPattern::matches(std::string_view value, const MatchContext& mc) const {
     int rc = run(code_, jit_, value, mc);
     if (rc == PCRE2_ERROR_NOMATCH)
-        rc = sure_ ? run(sure_, sureJit_, value, mc) : run(code_, false, value, mc);
+        rc = lookahead_ || value.size() <= kShortValue ? run(sure_, sureJit_, value, mc)
+                                                       : run(code_, false, value, mc);
     if (rc >= 0)
         return true;
     if (rc == PCRE2_ERROR_NOMATCH)

@@ -26,10 +26,10 @@ private:
 
     pcre2_code* code_ = nullptr;
     bool jit_ = false;
-    // Compiled without start-up optimisations, to confirm a miss where the
-    // interpreter cannot; null when the interpreter on code_ confirms.
+    // Compiled without start-up optimisations, to confirm a miss.
     pcre2_code* sure_ = nullptr;
     bool sureJit_ = false;
+    bool lookahead_ = false;
 };
 
 } // namespace rx

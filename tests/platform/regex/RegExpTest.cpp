@@ -148,6 +148,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"LongerBranchFirstAtEnd", "(?:bb|b)b+b$", "bbb", true},
         Case{"LongerBranchFirstLazy", "(?:ab|a)c*?b", "ab", true},
         Case{"LongerBranchFirstClasses", "(xx|x)[xy]*[xy]", "xx", true},
+        // Past a long value's first part, where the misses are confirmed otherwise.
+        Case{"LongerBranchFirstLongValue", "(?:ax|a)b*x", repeat("z", 2000) + "ax", true},
+        Case{"EmptyBranchLongValueEnd", "(a|)c*a", repeat("z", 2000) + "a", true},
+        Case{"LookaheadLongValueEnd", "(?=a)1?a", repeat("z", 2000) + "a", true},
         Case{"LongerBranchFirstMisses", "(?:ax|a)b*x", "ay", false},
         Case{"LongerBranchFirstLongMiss", "(?:ax|a)b*x", repeat("ab", 16383) + "a", false},
         // A repeated reference that can only match empty has one way.
