@@ -63,9 +63,16 @@ CompiledPattern::~CompiledPattern() {
 
 bool CompiledPattern::matches(std::string_view value, const MatchContext& mc) const {
     int rc = run(code_, jit_, value, mc);
-    if (rc == PCRE2_ERROR_NOMATCH)
-        rc = lookahead_ || value.size() <= kShortValue ? run(sure_, sureJit_, value, mc)
-                                                       : run(code_, false, value, mc);
+    if (rc == PCRE2_ERROR_NOMATCH && !lookahead_ && value.size() > kShortValue) {
+        rc = run(code_, false, value, mc);
+        // The interpreter counts every backtracking step against the limit
+        // and can reach it where the JIT does not.
+        if (rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT ||
+            rc == PCRE2_ERROR_HEAPLIMIT)
+            rc = run(sure_, sureJit_, value, mc);
+    } else if (rc == PCRE2_ERROR_NOMATCH) {
+        rc = run(sure_, sureJit_, value, mc);
+    }
     if (rc >= 0)
         return true;
     if (rc == PCRE2_ERROR_NOMATCH)
