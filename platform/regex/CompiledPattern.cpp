@@ -24,12 +24,12 @@ PCRE2_SPTR units(std::string_view s) {
 // PCRE2 10.42's start-up optimisations (fixed upstream later) can make its
 // JIT miss a match, never find one that is not there: a match is trusted, a
 // miss is confirmed by a compile without them. Without them every start
-// position is tried, which on a long value can take the square of its
-// length where they would reject at once; so a long value's miss is
-// confirmed by the interpreter, right where the JIT errs and keeping the
-// optimisations. After a positive lookahead the interpreter errs too,
-// wanting a character the lookahead saw twice: there only the compile
-// without them confirms.
+// position is tried, which on a long value can take the square of its length
+// where they would reject at once; so the miss of a long value against an
+// unanchored pattern is confirmed by the interpreter, right where the JIT
+// errs and keeping the optimisations. After a positive lookahead the
+// interpreter errs too, wanting a character the lookahead saw twice: there
+// only the compile without them confirms.
 CompiledPattern::CompiledPattern(std::string_view pattern) {
     const PatternTree tree = PatternParser(pattern).parse();
     PatternWriter writer(tree);
@@ -43,7 +43,10 @@ CompiledPattern::CompiledPattern(std::string_view pattern) {
         throw;
     }
     sureJit_ = pcre2_jit_compile(sure_, PCRE2_JIT_COMPLETE) == 0;
-    lookahead_ = writer.hasLookahead();
+    uint32_t options = 0;
+    pcre2_pattern_info(code_, PCRE2_INFO_ALLOPTIONS, &options);
+    // One start position only: nothing to skip, so nothing lost without them.
+    sureFirst_ = writer.hasLookahead() || (options & PCRE2_ANCHORED);
 }
 
 pcre2_code* CompiledPattern::compile(const std::string& translated, uint32_t options) {
@@ -63,7 +66,7 @@ CompiledPattern::~CompiledPattern() {
 
 bool CompiledPattern::matches(std::string_view value, const MatchContext& mc) const {
     int rc = run(code_, jit_, value, mc);
-    if (rc == PCRE2_ERROR_NOMATCH && !lookahead_ && value.size() > kShortValue) {
+    if (rc == PCRE2_ERROR_NOMATCH && !sureFirst_ && value.size() > kShortValue) {
         rc = run(code_, false, value, mc);
         // The interpreter counts every backtracking step against the limit
         // and can reach it where the JIT does not.

@@ -29,7 +29,8 @@ private:
     // Compiled without start-up optimisations, to confirm a miss.
     pcre2_code* sure_ = nullptr;
     bool sureJit_ = false;
-    bool lookahead_ = false;
+    // The miss of a long value is confirmed by sure_ too, not the interpreter.
+    bool sureFirst_ = false;
 };
 
 } // namespace rx
