@@ -32,6 +32,16 @@ void TextoConExpresion(benchmark::State& state) {
 }
 BENCHMARK(TextoConExpresion);
 
+// A value the expression refuses: the miss is confirmed by a second search.
+void TextoConExpresionFalla(benchmark::State& state) {
+    CFuncGral f;
+    const std::string valor = "AB-12X4";
+    const std::string expresion = "^[A-Z]{2}-[0-9]{4}$";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(f.ValidoValor(valor, "C", "7", "0", expresion));
+}
+BENCHMARK(TextoConExpresionFalla);
+
 // Two fields with different expressions in turn, as along a record.
 void TextoDosExpresiones(benchmark::State& state) {
     CFuncGral f;
@@ -54,9 +64,8 @@ void ExpresionAnclada1000(benchmark::State& state) {
 }
 BENCHMARK(ExpresionAnclada1000);
 
-// A choice with an empty branch goes to PCRE2's interpreter, or when
-// anchored to the JIT without its start-up optimisations; the same pattern
-// written with "?" keeps the JIT as it is. A longest value
+// A choice with an empty branch, where PCRE2 10.42's JIT can miss, and the
+// same pattern written with "?", which it answers right. A longest value
 // that never matches, of a letter the pattern lacks (argument 0) or of the
 // repeated one (1), and a short one (2).
 void RamaVacia(benchmark::State& state, const std::string& expresion) {
@@ -71,6 +80,29 @@ BENCHMARK_CAPTURE(RamaVacia, ConRamaVacia, std::string("(?:b|)c*a"))->DenseRange
 BENCHMARK_CAPTURE(RamaVacia, ConOpcional, std::string("(?:b)?c*a"))->DenseRange(0, 2);
 BENCHMARK_CAPTURE(RamaVacia, AncladaConRamaVacia, std::string("^(?:b|)c*a"))->DenseRange(0, 2);
 BENCHMARK_CAPTURE(RamaVacia, AncladaConOpcional, std::string("^(?:b)?c*a"))->DenseRange(0, 2);
+
+// The dearest misses found on a longest value: each start position, or the
+// one of an anchored pattern, takes the whole value before failing, once on
+// the JIT and again where the miss is confirmed (the interpreter, or without
+// start-up optimisations when anchored or after a lookahead). A miss ends the
+// run, so it is paid once per run.
+void FalloLargo(benchmark::State& state, const std::string& expresion, const std::string& fin) {
+    CFuncGral f;
+    std::string valor;
+    while (valor.size() + fin.size() < 32767)
+        valor += valor.size() % 2 ? "b" : "a";
+    valor += fin;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(f.ValidoValor(valor, "C", "32767", "0", expresion));
+}
+BENCHMARK_CAPTURE(FalloLargo, ClaseYDosLetras, std::string("[ab]*ca"), std::string("c"))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FalloLargo, RamaLargaPrimero, std::string("(?:ab|a)[ab]*c"), std::string("a"))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FalloLargo, AncladaDosClases, std::string("^[ab]*[ab]*c"), std::string("dc"))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FalloLargo, TrasLookahead, std::string("(?=a)(?:a|ab)*c$"), std::string("a"))
+    ->Unit(benchmark::kMillisecond);
 
 void TotalSeparadorLinea(benchmark::State& state) {
     CFuncGral f;

@@ -13,38 +13,40 @@ namespace {
 // UTF-8 in a value simply does not match instead of failing.
 constexpr uint32_t kOptions = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_MATCH_UNSET_BACKREF;
 
+// Up to this many bytes, trying every start position costs little.
+constexpr std::size_t kShortValue = 1024;
+
 PCRE2_SPTR units(std::string_view s) {
     return reinterpret_cast<PCRE2_SPTR>(s.data());
 }
 } // namespace
 
+// PCRE2 10.42's start-up optimisations (fixed upstream later) can make its
+// JIT miss a match, never find one that is not there: a match is trusted, a
+// miss is confirmed by a compile without them. Without them every start
+// position is tried, which on a long value can take the square of its length
+// where they would reject at once; so the miss of a long value against an
+// unanchored pattern is confirmed by the interpreter, right where the JIT
+// errs and keeping the optimisations. After a positive lookahead the
+// interpreter errs too, wanting a character the lookahead saw twice: there
+// only the compile without them confirms.
 CompiledPattern::CompiledPattern(std::string_view pattern) {
     const PatternTree tree = PatternParser(pattern).parse();
     PatternWriter writer(tree);
     const std::string translated = writer.write();
-    // A positive lookahead can lead PCRE2 10.42's start-up checks to want a
-    // character twice that the value holds once, on the JIT and the
-    // interpreter alike: such patterns go without those checks.
-    if (writer.hasLookahead()) {
-        code_ = compile(translated, kOptions | PCRE2_NO_START_OPTIMIZE);
-    } else {
-        code_ = compile(translated, kOptions);
-        // PCRE2 10.42's JIT can miss a match after a choice with an empty
-        // branch (fixed in 10.43). Without its start-up optimisations it finds
-        // it, but tries every start position to the end of the value,
-        // quadratic on long values; so only an anchored pattern takes that
-        // way, and the rest go to the interpreter, which answers right with
-        // its optimisations.
-        if (writer.hasEmptyBranch()) {
-            uint32_t options = 0;
-            pcre2_pattern_info(code_, PCRE2_INFO_ALLOPTIONS, &options);
-            if (!(options & PCRE2_ANCHORED))
-                return;
-            pcre2_code_free(code_);
-            code_ = compile(translated, kOptions | PCRE2_NO_START_OPTIMIZE);
-        }
-    }
+    code_ = compile(translated, kOptions);
     jit_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;
+    try {
+        sure_ = compile(translated, kOptions | PCRE2_NO_START_OPTIMIZE);
+    } catch (...) {
+        pcre2_code_free(code_);
+        throw;
+    }
+    sureJit_ = pcre2_jit_compile(sure_, PCRE2_JIT_COMPLETE) == 0;
+    uint32_t options = 0;
+    pcre2_pattern_info(code_, PCRE2_INFO_ALLOPTIONS, &options);
+    // One start position only: nothing to skip, so nothing lost without them.
+    sureFirst_ = writer.hasLookahead() || (options & PCRE2_ANCHORED);
 }
 
 pcre2_code* CompiledPattern::compile(const std::string& translated, uint32_t options) {
@@ -58,17 +60,22 @@ pcre2_code* CompiledPattern::compile(const std::string& translated, uint32_t opt
 }
 
 CompiledPattern::~CompiledPattern() {
+    pcre2_code_free(sure_);
     pcre2_code_free(code_);
 }
 
 bool CompiledPattern::matches(std::string_view value, const MatchContext& mc) const {
-    int rc = PCRE2_ERROR_JIT_STACKLIMIT;
-    if (jit_)
-        rc = pcre2_jit_match(code_, units(value), value.size(), 0, 0, mc.data(), mc.context());
-    // A value too deep for the JIT stack goes to the interpreter, whose
-    // backtracking lives on the heap, rather than being called a non-match.
-    if (rc == PCRE2_ERROR_JIT_STACKLIMIT)
-        rc = interpret(value, mc);
+    int rc = run(code_, jit_, value, mc);
+    if (rc == PCRE2_ERROR_NOMATCH && !sureFirst_ && value.size() > kShortValue) {
+        rc = run(code_, false, value, mc);
+        // The interpreter counts every backtracking step against the limit
+        // and can reach it where the JIT does not.
+        if (rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT ||
+            rc == PCRE2_ERROR_HEAPLIMIT)
+            rc = run(sure_, sureJit_, value, mc);
+    } else if (rc == PCRE2_ERROR_NOMATCH) {
+        rc = run(sure_, sureJit_, value, mc);
+    }
     if (rc >= 0)
         return true;
     if (rc == PCRE2_ERROR_NOMATCH)
@@ -76,8 +83,17 @@ bool CompiledPattern::matches(std::string_view value, const MatchContext& mc) co
     rt::raise(rt::err::OutOfMemory);
 }
 
-int CompiledPattern::interpret(std::string_view value, const MatchContext& mc) const {
-    return pcre2_match(code_, units(value), value.size(), 0, PCRE2_NO_JIT, mc.data(), mc.context());
+int CompiledPattern::run(const pcre2_code* code, bool jit, std::string_view value,
+                         const MatchContext& mc) {
+    int rc = PCRE2_ERROR_JIT_STACKLIMIT;
+    if (jit)
+        rc = pcre2_jit_match(code, units(value), value.size(), 0, 0, mc.data(), mc.context());
+    // A value too deep for the JIT stack goes to the interpreter, whose
+    // backtracking lives on the heap, rather than being called a non-match.
+    if (rc == PCRE2_ERROR_JIT_STACKLIMIT)
+        rc =
+            pcre2_match(code, units(value), value.size(), 0, PCRE2_NO_JIT, mc.data(), mc.context());
+    return rc;
 }
 
 } // namespace rx

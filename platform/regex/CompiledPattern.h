@@ -21,10 +21,16 @@ public:
 
 private:
     static pcre2_code* compile(const std::string& translated, uint32_t options);
-    int interpret(std::string_view value, const MatchContext& mc) const;
+    static int run(const pcre2_code* code, bool jit, std::string_view value,
+                   const MatchContext& mc);
 
     pcre2_code* code_ = nullptr;
     bool jit_ = false;
+    // Compiled without start-up optimisations, to confirm a miss.
+    pcre2_code* sure_ = nullptr;
+    bool sureJit_ = false;
+    // The miss of a long value is confirmed by sure_ too, not the interpreter.
+    bool sureFirst_ = false;
 };
 
 } // namespace rx

@@ -162,6 +162,8 @@ int PatternWriter::marks(const PatternNode& n) const {
 
 int PatternWriter::repeatSlots(const PatternNode& n) const {
     const int c = n.children.front();
+    if (tree_.nodes[c].kind == PatternNode::Kind::Backref)
+        return n.max > n.min && !tree_.nodes[c].alwaysEmpty ? 1 : 0;
     const int body = slots_[c];
     switch (shape(n)) {
     case Shape::Item: // the inner groups, which nobody reads, are not written
@@ -352,10 +354,8 @@ void PatternWriter::alternation(const PatternNode& n) {
     const bool fill = referenced(n);
     const int base = next_;
     int total = 0;
-    for (int c : n.children) {
+    for (int c : n.children)
         total += slots_[c];
-        emptyBranch_ = emptyBranch_ || nullable_[c];
-    }
     out_ += fill ? "(?|" : "(?:";
     int before = 0;
     for (std::size_t i = 0; i < n.children.size(); ++i) {
@@ -388,12 +388,7 @@ void PatternWriter::repeat(const PatternNode& n) {
         return;
     }
     if (atom.kind == PatternNode::Kind::Backref) {
-        // PCRE2 fails a fixed repeat of a reference to an unset group, which
-        // must match the empty text; the reference repeats inside a group.
-        out_ += "(?:";
-        node(c);
-        out_ += ')';
-        count(n.min, n.max, n.greedy);
+        backref(n);
         return;
     }
     switch (shape(n)) {
@@ -430,6 +425,26 @@ void PatternWriter::repeat(const PatternNode& n) {
     }
 }
 
+// A reference matches the same text every time: within the minimum that
+// is one way, and repetitions beyond it are checked, since JavaScript fails
+// them when the text is empty where PCRE2 would try taking them and not. PCRE2
+// fails a fixed repeat of a reference to an unset group, which must match the
+// empty text, so the reference repeats inside a group.
+void PatternWriter::backref(const PatternNode& n) {
+    const PatternNode& atom = tree_.nodes[n.children.front()];
+    const std::size_t before = out_.size();
+    if (n.min > 0 && !atom.alwaysEmpty) {
+        out_ += "(?:";
+        node(n.children.front());
+        out_ += ')';
+        count(n.min, n.min, n.greedy);
+    }
+    if (n.max > n.min && !atom.alwaysEmpty)
+        loop(n, 0, n.max == PatternNode::kUnbounded ? n.max : n.max - n.min, true);
+    if (out_.size() == before)
+        out_ += "(?:)";
+}
+
 // A group of one character or class repeated as that item alone; a capture
 // holds what the last repetition matched.
 void PatternWriter::item(const PatternNode& n, uint32_t min, uint32_t max) {
@@ -460,7 +475,6 @@ void PatternWriter::item(const PatternNode& n, uint32_t min, uint32_t max) {
 void PatternWriter::filled(const PatternNode& n) {
     const int base = next_;
     const int width = repeatSlots(n);
-    emptyBranch_ = true;
     out_ += "(?|";
     if (!n.greedy) {
         fillers(width);
@@ -495,7 +509,6 @@ void PatternWriter::checked(const PatternNode& n) {
 // as the repeat ending past where that last unchecked one ended.
 void PatternWriter::split(const PatternNode& n) {
     const int c = n.children.front();
-    emptyBranch_ = true;
     if (n.min > 1) {
         node(c);
         count(n.min - 1, n.min - 1, n.greedy);

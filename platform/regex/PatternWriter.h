@@ -18,9 +18,6 @@ public:
 
     explicit PatternWriter(const PatternTree& tree) : tree_(tree) {}
     std::string write();
-    // The written pattern holds a choice with a branch that can match the
-    // empty text, which PCRE2 10.42's JIT start-up scan can get wrong.
-    bool hasEmptyBranch() const { return emptyBranch_; }
     // The written pattern holds a positive lookahead, from which PCRE2 10.42
     // takes a first character that its required-character check then wants
     // a second time (fixed upstream after 10.43).
@@ -47,6 +44,7 @@ private:
     void group(const PatternNode& n, void (PatternWriter::*body)(int));
     void alternation(const PatternNode& n);
     void repeat(const PatternNode& n);
+    void backref(const PatternNode& n);
     void item(const PatternNode& n, uint32_t min, uint32_t max);
     void filled(const PatternNode& n);
     void checked(const PatternNode& n);
@@ -69,7 +67,6 @@ private:
                                      // non-empty matches can be written alone
     std::vector<std::string> reads_; // by group: how a reference reads it
     int next_ = 1;                   // the next PCRE2 group number
-    bool emptyBranch_ = false;
     bool lookahead_ = false;
 };
 

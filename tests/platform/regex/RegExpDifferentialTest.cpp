@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int kPatterns = 6000;
+constexpr int kPatterns = 20000;
 constexpr int kValuesPerPattern = 8;
 
 const char* const kNodeScript = R"(
@@ -68,7 +68,15 @@ class CorpusGenerator {
 public:
     std::u32string pattern() {
         groups_ = 0;
-        switch (pick(9)) {
+        run_.clear();
+        valueLength_ = 11;
+        switch (pick(12)) {
+        case 9:
+            return longerBranchFirst();
+        case 10:
+            return emptyReferenceInRepeat();
+        case 11:
+            return nestedReferences();
         case 0:
             return emptyBranchBeforeRepeat();
         case 3:
@@ -89,7 +97,15 @@ public:
     // Values from the expression's own characters and a few others.
     std::u32string value(const std::u32string& pattern) {
         std::u32string out;
-        const std::size_t length = pick(11);
+        if (!run_.empty()) {
+            // A long run for the repeat to give up on, then a short tail.
+            for (std::size_t n = 18 + pick(14); n > 0; --n)
+                out += run_;
+            for (std::size_t n = pick(4); n > 0; --n)
+                out += pick(2) ? run_ : std::u32string(1, pattern[pick(pattern.size())]);
+            return out;
+        }
+        const std::size_t length = pick(valueLength_);
         for (std::size_t i = 0; i < length; ++i) {
             if (pick(3) == 0 || pattern.empty())
                 out += kValueChars[pick(kValueChars.size())];
@@ -140,6 +156,52 @@ private:
         for (std::size_t n = pick(2) + 1; n > 0; --n)
             p += item() + one(kOptional);
         return p + seen + (pick(3) ? U"" : term(1));
+    }
+
+    // A choice whose longer branch comes first, both starting alike, then a
+    // repeat and more, not anchored: what the longer branch took may be
+    // wanted later.
+    std::u32string longerBranchFirst() {
+        const std::u32string start = one(kItems);
+        const std::u32string second = item();
+        std::u32string p = pick(4) == 0 ? item() : U"";
+        p += group(start + second + (pick(3) ? U"" : item()) + U"|" + start);
+        p += item() + one(kRepeats);
+        p += pick(2) ? second : item();
+        return p + (pick(3) ? U"" : U"$");
+    }
+
+    // A back-reference that can only match the empty text, repeated, inside
+    // a repeat that must give up on a long run of one letter.
+    std::u32string emptyReferenceInRepeat() {
+        run_ = one(kRunLetters);
+        // Never the run's letter: two branches taking it would make any
+        // engine try exponentially many ways.
+        const std::u32string other = run_ == U"x" ? U"b" : U"x";
+        const std::u32string reference = U"\\1" + one(kReferenceCounts);
+        std::u32string p;
+        switch (pick(3)) {
+        case 0: // the group before it is empty
+            p = U"()(?:" + run_ + reference + U")";
+            break;
+        case 1: // read inside its own group
+            p = U"(" + run_ + reference + U")";
+            break;
+        default: // a group that the run never sets
+            p = U"(?:(" + other + U")|)(?:" + run_ + reference + U"|" + other + U")";
+        }
+        p += one(kUnboundedFromOne);
+        return p + (pick(2) ? U"$" : U"c");
+    }
+
+    // Nested groups read later by repeated references; values a little
+    // longer, which is where backtracking differs.
+    std::u32string nestedReferences() {
+        valueLength_ = 13;
+        std::u32string p = disjunction(0);
+        for (std::size_t n = pick(2) + 1; n > 0; --n)
+            p += quantified(U"\\" + std::u32string(1, U'1' + pick(groups_ + 1))) + term(2);
+        return p + (pick(3) ? U"" : U"\\B");
     }
 
     // A counted group whose body can match the empty text.
@@ -280,6 +342,13 @@ private:
     inline static const std::vector<std::u32string> kSingleEscapes{
         U"\\D", U"\\W", U"\\n", U"\\t", U"\\x61", U"\\u00e9", U"\\0", U"\\cA", U"\\i"};
     inline static const std::vector<std::u32string> kUnbounded{U"*", U"*?", U"{0,}", U"+"};
+    inline static const std::vector<std::u32string> kRepeats{U"*",    U"+",     U"*?", U"+?",
+                                                             U"{0,}", U"{1,3}", U"?"};
+    inline static const std::vector<std::u32string> kRunLetters{U"a", U"b", U"x", U"1"};
+    inline static const std::vector<std::u32string> kReferenceCounts{
+        U"?", U"*", U"+", U"{0,1}", U"{0,3}", U"{1,2}", U"??", U"*?", U"{2,}"};
+    inline static const std::vector<std::u32string> kUnboundedFromOne{U"+", U"*", U"{1,}", U"{2,}",
+                                                                      U"+?"};
     inline static const std::vector<std::u32string> kOptional{U"?", U"{0,2}", U"??", U""};
     inline static const std::vector<std::u32string> kCounts{
         U"{0,20}", U"{1,30}", U"{2,}", U"{0,100}", U"{2,5}", U"{3,40}", U"{1,}", U"{0,}"};
@@ -293,6 +362,8 @@ private:
 
     std::mt19937 engine_{20261207};
     std::size_t groups_ = 0;
+    std::u32string run_;           // values are long runs of it when set
+    std::size_t valueLength_ = 11; // values are shorter than this
 };
 
 std::string show(const std::u32string& s) {

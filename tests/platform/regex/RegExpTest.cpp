@@ -141,7 +141,33 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"LargeCountUnreadInnerGroupFails", "^((a)){1,30000}c$", "c", false},
         Case{"LargeCountReadOuterOnly", "^((a|b)){0,4096}c\\1$", "abcb", true},
         Case{"LazyCaptureKeepsLast", "^(a|b){2,3}?\\1", "aba", false},
-        Case{"LazyCaptureLonger", "^(a|b){2,3}?\\1$", "abaa", true}));
+        Case{"LazyCaptureLonger", "^(a|b){2,3}?\\1$", "abaa", true},
+        // PCRE2 10.42's JIT: a longer branch before a shorter one alike, then a repeat.
+        Case{"LongerBranchFirst", "(?:ax|a)b*x", "ax", true},
+        Case{"LongerBranchFirstCaptured", "(ax|a)b*x", "zax", true},
+        Case{"LongerBranchFirstAtEnd", "(?:bb|b)b+b$", "bbb", true},
+        Case{"LongerBranchFirstLazy", "(?:ab|a)c*?b", "ab", true},
+        Case{"LongerBranchFirstClasses", "(xx|x)[xy]*[xy]", "xx", true},
+        // Past a long value's first part, where the misses are confirmed otherwise.
+        Case{"LongerBranchFirstLongValue", "(?:ax|a)b*x", repeat("z", 2000) + "ax", true},
+        Case{"EmptyBranchLongValueEnd", "(a|)c*a", repeat("z", 2000) + "a", true},
+        Case{"LookaheadLongValueEnd", "(?=a)1?a", repeat("z", 2000) + "a", true},
+        Case{"LongerBranchFirstMisses", "(?:ax|a)b*x", "ay", false},
+        Case{"LongerBranchFirstLongMiss", "(?:ax|a)b*x", repeat("ab", 16383) + "a", false},
+        // A repeated reference that can only match empty has one way.
+        Case{"EmptyGroupReferenceOptional", "()(?:a\\1?)+$", repeat("a", 24) + "c", false},
+        Case{"OwnGroupReferenceOptional", "(a\\1?)+$", repeat("a", 24) + "c", false},
+        Case{"OwnGroupReferenceStar", "(a\\1*)+$", repeat("a", 24) + "c", false},
+        Case{"OwnGroupReferenceFound", "(a\\1?)+c", repeat("a", 30) + "bac", true},
+        Case{"UnsetGroupReferenceCounted", "(?:(x)|)(?:a\\1{0,1}|b)+$", repeat("a", 24) + "c",
+             false},
+        Case{"SetGroupReferenceRepeats", "^(a)\\1{2,3}$", "aaaa", true},
+        Case{"SetGroupReferenceBeyondMaximum", "^(a)\\1{2,3}$", "aaaaa", false},
+        Case{"SetGroupReferenceLazy", "^(ab)\\1*?c", "ababc", true},
+        Case{"EmptyReferenceWithinMinimum", "^()\\1{2}a$", "a", true},
+        Case{"NestedCountsAndReferences",
+             "(\\1{0,1}|((?:[^a]*){2}?([^a]+.{0,1}a{2,}||.?)+){0,}\\2)?(\\2+?\\3(){1,2})\\B",
+             "ababcba", true}));
 
 struct Refused {
     const char* name;
