@@ -4,10 +4,10 @@
 #include "platform/runtime/RuntimeError.h"
 #include "platform/xml/ErrorCollector.h"
 #include "platform/xml/ParserScope.h"
+#include "platform/xml/UriArchivo.h"
 #include "platform/xml/XmlHandles.h"
 
 #include <libxml/schemasInternals.h>
-#include <libxml/xmlIO.h>
 
 namespace xml {
 
@@ -16,14 +16,15 @@ namespace {
 SchemaPtr parseSchema(const std::string& xsdPath) {
     ErrorCollector errors;
     // Schemas may include others from disk, never from the network.
-    ParserScope scope(errors, xmlNoNetExternalEntityLoader);
-    SchemaParserPtr parser(xmlSchemaNewParserCtxt(xsdPath.c_str()));
+    ParserScope scope(errors, UriArchivo::cargar);
+    SchemaParserPtr parser(xmlSchemaNewParserCtxt(UriArchivo::desdeRuta(xsdPath).c_str()));
     if (!parser)
         rt::raise(rt::err::OutOfMemory);
     xmlSchemaSetParserStructuredErrors(parser.get(), ErrorCollector::onError, &errors);
     SchemaPtr schema(xmlSchemaParse(parser.get()));
     if (!schema || errors.hasError()) {
-        const std::string why = errors.hasError() ? errors.reason() : "no es un esquema";
+        const std::string why =
+            errors.hasError() ? UriArchivo::rutasEnTexto(errors.reason()) : "no es un esquema";
         rt::raise(kSchemaRefused, "El archivo " + xsdPath + " no es un esquema válido: " + why);
     }
     return schema;

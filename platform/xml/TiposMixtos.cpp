@@ -2,11 +2,11 @@
 
 #include "platform/xml/ErrorCollector.h"
 #include "platform/xml/ParserScope.h"
+#include "platform/xml/UriArchivo.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/uri.h>
-#include <libxml/xmlIO.h>
 
 #include <map>
 #include <memory>
@@ -80,8 +80,7 @@ std::string resolver(xmlDocPtr doc, xmlNodePtr nodo, const std::string& qname) {
 }
 
 // Where a schemaLocation points, resolved as the schema parser resolves it:
-// against the document's base, which is an escaped URI, since a bare path
-// with a blank or an accented letter in it is no URI to resolve against.
+// against the document's base, the escaped file URI it was read under.
 std::string ubicacion(xmlDocPtr doc, xmlNodePtr nodo, const std::string& lugar) {
     xmlChar* base = xmlNodeGetBase(doc, nodo);
     xmlChar* url =
@@ -268,9 +267,9 @@ private:
 void TiposMixtos::agregar(const std::string& xsdPath) {
     ErrorCollector errores;
     // The schema may include others from disk, never from the network.
-    ParserScope scope(errores, xmlNoNetExternalEntityLoader);
+    ParserScope scope(errores, UriArchivo::cargar);
     Lectura lectura;
-    lectura.documento(xsdPath, "");
+    lectura.documento(UriArchivo::desdeRuta(xsdPath), "");
     lectura.cerrar(elementos_, tipos_, declarados_, conDefecto_, comodin_);
 }
 

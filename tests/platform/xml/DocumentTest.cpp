@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <unistd.h>
 
 namespace {
@@ -60,12 +61,13 @@ protected:
         doc.schemas(&cache);
     }
     bool load(const std::string& text) {
-        testenv::writeFile(dir.file("d.xml"), text);
-        return doc.load(dir.file("d.xml"));
+        testenv::writeFile(carpeta + "/d.xml", text);
+        return doc.load(carpeta + "/d.xml");
     }
     const xml::ParseError& error() const { return doc.parseError(); }
 
     testenv::TempDir dir;
+    std::string carpeta = dir.path(); // where load writes the document
     xml::SchemaCache cache;
     xml::Document doc;
 };
@@ -163,13 +165,22 @@ TEST_F(DocumentTest, FailureNamesReasonLineAndSourceText) {
          "<!DOCTYPE> de la línea 3 trae definiciones", 3,
          "<!DOCTYPE root [<!ATTLIST a x CDATA \"d\">]>"},
     };
-    for (const auto& c : cases) {
-        EXPECT_FALSE(load(c.text)) << c.name;
-        EXPECT_NE(error().reason.find(c.reasonPart), std::string::npos)
-            << c.name << ": " << error().reason;
-        EXPECT_EQ(error().line, c.line) << c.name;
-        EXPECT_EQ(error().srcText, c.srcText) << c.name;
-        EXPECT_FALSE(doc.hasDocumentElement()) << c.name;
+    // Also with the document and the schema in folders whose path means
+    // something else read as a URI.
+    for (const std::string otra : {"", "/MI#USB", "/q?x=1;a%23b%20c ñ"}) {
+        carpeta = dir.path() + otra;
+        SCOPED_TRACE(carpeta);
+        std::filesystem::create_directories(carpeta);
+        testenv::writeFile(carpeta + "/t.xsd", kSchema);
+        cache.add("urn:t", carpeta + "/t.xsd");
+        for (const auto& c : cases) {
+            EXPECT_FALSE(load(c.text)) << c.name;
+            EXPECT_NE(error().reason.find(c.reasonPart), std::string::npos)
+                << c.name << ": " << error().reason;
+            EXPECT_EQ(error().line, c.line) << c.name;
+            EXPECT_EQ(error().srcText, c.srcText) << c.name;
+            EXPECT_FALSE(doc.hasDocumentElement()) << c.name;
+        }
     }
 }
 
@@ -633,11 +644,12 @@ TEST(CodificacionTest, OnlyEncodingsThatKeepAsciiUnderAnyOfTheirNames) {
     for (const auto& c : bytes)
         EXPECT_EQ(xml::Codificacion::conservaAscii(c.nombre), c.ascii) << c.nombre;
     testenv::TempDir dir;
-    const std::string ruta = dir.file("d.xml");
-    testenv::writeFile(ruta, "<?xml version=\"1.0\" encoding=\"cp1252\"?>\n<!-- c --><r/>");
-    EXPECT_EQ(xml::Codificacion::declarada(ruta), "cp1252");
-    testenv::writeFile(ruta, "<r/>");
-    EXPECT_EQ(xml::Codificacion::declarada(ruta), "");
+    for (const std::string& ruta : {dir.file("d.xml"), dir.file("MI#USB ?x=1;%41 ñ.xml")}) {
+        testenv::writeFile(ruta, "<?xml version=\"1.0\" encoding=\"cp1252\"?>\n<!-- c --><r/>");
+        EXPECT_EQ(xml::Codificacion::declarada(ruta), "cp1252") << ruta;
+        testenv::writeFile(ruta, "<r/>");
+        EXPECT_EQ(xml::Codificacion::declarada(ruta), "") << ruta;
+    }
 }
 
 // The line on which a decoder first refuses the file's bytes; CR, LF and CR

@@ -1,6 +1,7 @@
 #include "platform/xml/SchemaCache.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/xml/Document.h"
+#include "platform/xml/UriArchivo.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +62,31 @@ TEST_F(SchemaCacheTest, RefusesWhatCannotServeTheNamespace) {
         EXPECT_EQ(cache.find(c.ns), nullptr) << c.name;
     }
     EXPECT_EQ(errorOf("urn:a", dir.file("missing.xsd")), rt::err::FileNotFound);
+}
+
+// The refusal names files by their paths, as the user knows them, whatever
+// the folder holds.
+TEST_F(SchemaCacheTest, RefusalNamesFilesByTheirPaths) {
+    for (const std::string carpeta : {"1/Mis esquemas ñ", "2/MI#USB", "3/q?x=1;a%23b%20c"}) {
+        std::filesystem::create_directories(dir.file(carpeta));
+        const std::string xsd =
+            write(carpeta + "/t.xsd", "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+                                      "targetNamespace=\"urn:a\"><xs:include schemaLocation="
+                                      "\"falta.xsd\"/></xs:schema>");
+        try {
+            cache.add("urn:a", xsd);
+            ADD_FAILURE() << carpeta << ": a missing include passed";
+        } catch (const rt::RuntimeError& e) {
+            EXPECT_EQ(e.number(), xml::kSchemaRefused) << carpeta;
+            const std::string texto = e.what();
+            EXPECT_NE(texto.find("El archivo " + xsd + " no es un esquema válido"),
+                      std::string::npos)
+                << texto;
+            EXPECT_NE(texto.find("'" + dir.file(carpeta + "/falta.xsd") + "'"), std::string::npos)
+                << texto;
+            EXPECT_EQ(texto.find("file:"), std::string::npos) << texto;
+        }
+    }
 }
 
 TEST_F(SchemaCacheTest, FindsSchemaFileWithoutRegardToCase) {
@@ -126,21 +152,34 @@ TEST(TiposMixtosTest, ElementsOfMixedContentByTheirDeclaration) {
   </xs:sequence></xs:complexType></xs:element>
 </xs:schema>)";
     testenv::TempDir dir;
-    // Also in a folder whose path is no URI as it stands (a blank, an accent):
-    // the included schemas are found all the same.
-    for (const std::string& carpeta : {dir.path(), dir.file("Mis esquemas ñ")}) {
+    // Also in folders whose path is no URI as it stands (a blank, an accent)
+    // or means something else read as one ('#' a fragment, '?' a query, '%'
+    // an escape): the included schemas are found all the same. Each lies a
+    // level down, so that a path cut short finds no file of another case.
+    for (const std::string& carpeta :
+         {dir.path(), dir.file("1/Mis esquemas ñ"), dir.file("2/MI#USB/Esquemas"),
+          dir.file("3/donde?x=1"), dir.file("4/a%20b%2Fc"), dir.file("5/x;y"),
+          dir.file("6/100% real; a#b?c")}) {
         SCOPED_TRACE(carpeta);
         std::filesystem::create_directories(carpeta);
+        // Included from an included file: resolved against the includer's own
+        // location.
+        std::filesystem::create_directories(carpeta + "/sub#1");
         testenv::writeFile(carpeta + "/incluido.xsd",
                            "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
+                           "<xs:include schemaLocation=\"sub%231/anidado.xsd\"/>"
                            "<xs:element name=\"incluido\"><xs:complexType mixed=\"1\"/>"
+                           "</xs:element></xs:schema>");
+        testenv::writeFile(carpeta + "/sub#1/anidado.xsd",
+                           "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
+                           "<xs:element name=\"anidado\"><xs:complexType mixed=\"true\"/>"
                            "</xs:element></xs:schema>");
         testenv::writeFile(carpeta + "/redefinido.xsd",
                            "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
                            "<xs:complexType name=\"TRedefinido\" mixed=\"true\"/></xs:schema>");
         testenv::writeFile(carpeta + "/t.xsd", inicio + cuerpo);
         xml::SchemaCache cache;
-        cache.add("urn:t", carpeta + "/t.xsd");
+        EXPECT_NO_THROW(cache.add("urn:t", carpeta + "/t.xsd"));
         const struct {
             const char* ns;
             const char* nombre;
@@ -161,6 +200,7 @@ TEST(TiposMixtosTest, ElementsOfMixedContentByTheirDeclaration) {
             {"urn:t", "valor", false},
             {"urn:t", "raiz", false},
             {"urn:t", "incluido", true},
+            {"urn:t", "anidado", true},
             {"urn:t", "b", false},
         };
         for (const auto& c : casos)
@@ -188,6 +228,33 @@ TEST(TiposMixtosTest, ElementsOfMixedContentByTheirDeclaration) {
     EXPECT_TRUE(comodin.mixtos().elemento("urn:otro", "libre"));
     EXPECT_FALSE(comodin.mixtos().elemento("urn:w", "raiz"));
     EXPECT_FALSE(comodin.mixtos().elemento("urn:w", "valor"));
+}
+
+} // namespace
+
+namespace {
+
+// A path goes to the parser as a URI and comes back exactly; only local file
+// URIs are taken for paths.
+TEST(UriArchivoTest, PathsGoAndComeBackExactly) {
+    for (const std::string ruta : {"/a/b.xsd", "/media/ana/MI#USB/DatosNuro/Esquemas/F1_2.xsd",
+                                   "/q?x=1;y/%41%2F%%/a b/ñ/\\'\"/+&=@$,!*()~"}) {
+        const std::string uri = xml::UriArchivo::desdeRuta(ruta);
+        EXPECT_EQ(uri.find_first_of("#?% ;'\"", 7) == std::string::npos,
+                  ruta.find_first_of("#?% ;'\"") == std::string::npos)
+            << uri;
+        EXPECT_EQ(xml::UriArchivo::ruta(uri.c_str()), ruta) << uri;
+        EXPECT_EQ(xml::UriArchivo::rutasEnTexto("en '" + uri + "' y " + uri),
+                  "en '" + ruta + "' y " + ruta);
+    }
+    EXPECT_EQ(xml::UriArchivo::desdeRuta("/x/a#b"), "file:///x/a%23b");
+    EXPECT_EQ(xml::UriArchivo::ruta("file://localhost/x/a%23b#frag"), "/x/a#b");
+    EXPECT_EQ(xml::UriArchivo::ruta("FILE:///x/a%20b?q"), "/x/a b");
+    for (const char* ajeno : {"/x/a.xsd", "a.xsd", "http://h/a.xsd", "file://otro/a.xsd",
+                              "file:///x/a%00b.xsd", "file:a.xsd"})
+        EXPECT_EQ(xml::UriArchivo::ruta(ajeno), std::nullopt) << ajeno;
+    EXPECT_EQ(xml::UriArchivo::rutasEnTexto("'http://h/a' file://otro/a"),
+              "'http://h/a' file://otro/a");
 }
 
 } // namespace
