@@ -262,6 +262,10 @@ void PatternWriter::node(int index) {
     case PatternNode::Kind::Look:
         lookahead_ = lookahead_ || !n.negative;
         out_ += n.negative ? "(?!" : "(?=";
+        // A body that always matches empty fails a negative lookahead at
+        // once; left to PCRE2, it is tried in full at every step.
+        if (n.negative && bare_[n.children.front()])
+            out_ += "(?:)|";
         node(n.children.front());
         out_ += ')';
         break;

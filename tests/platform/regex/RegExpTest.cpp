@@ -188,7 +188,13 @@ INSTANTIATE_TEST_SUITE_P(
              "(((a*a||){1,3})*b*)+(a{2,})(((?=\\w[ab]+)b|(\\w)a|)a|)$", "ababaabc", false},
         Case{"CountedOptionalInRepeat", "^(?:(?:ab?|){2,3}c)+$", "abababcc", true},
         Case{"CountedOptionalInRepeatPastMaximum", "^(?:(?:ab?|){2,3}c)+$", "ababababc", false},
-        Case{"CountedOptionalsRepeated", "^(?:(?:a?){2})*$", "aaaaa", true}));
+        Case{"CountedOptionalsRepeated", "^(?:(?:a?){2})*$", "aaaaa", true},
+        // A negative lookahead whose body always matches empty never holds.
+        Case{"NegativeLookaheadOfEmptyOtherBranch", "a(?!(b|)*)|c", "abc", true},
+        Case{"NegativeLookaheadOfEmptyThenReference", "^(?!(a?))\\1b", "b", false},
+        Case{"NegativeLookaheadOfRepeatMiss", "a(?!(b|c)*)", "ab", false},
+        Case{"NegativeLookaheadOfEmptyLongMiss", "\\w+?(?!(?:ba|a+)*)bb", repeat("ab", 1000),
+             false}));
 
 struct Refused {
     const char* name;
