@@ -109,8 +109,11 @@ void PatternWriter::measure() {
             const PatternNode::Kind k = tree_.nodes[c].kind;
             slots = repeatSlots(n);
             nullable_[i] = n.min == 0 || all;
-            bare_[i] = n.min == 0 && k != PatternNode::Kind::Look &&
-                       k != PatternNode::Kind::Backref && (!nullable_[c] || bare_[c]);
+            // From one or more, a body that can always match empty lets the
+            // repeat match empty too, and its non-empty matches are the body's
+            // repeated up to the maximum.
+            bare_[i] = k != PatternNode::Kind::Look && k != PatternNode::Kind::Backref &&
+                       (bare_[c] || (n.min == 0 && !nullable_[c]));
             bareSlots_[i] = n.max == 0 ? 0 : nullable_[c] ? bareSlots_[c] : slots_[c];
             break;
         }
@@ -128,10 +131,12 @@ void PatternWriter::measure() {
 // splitting the value into empty and non-empty repetitions. Those beyond the
 // minimum are written as the body's non-empty matches where the body allows,
 // else checked by a callout. An unbounded repeat whose groups nobody reads
-// needs neither: PCRE2 stops after an empty repetition, and only groups could
-// tell the two apart. Where they are read, PCRE2 stopping after an empty
-// repetition within the minimum, which JavaScript follows with more, shows
-// too: such a repeat is split after its last unchecked repetition.
+// needs no callout: PCRE2 stops after an empty repetition, and only groups
+// could tell the two apart; its non-empty form still spares PCRE2 the empty
+// ways out of each repetition, which nested repeats multiply. Where groups
+// are read, PCRE2 stopping after an empty repetition within the minimum,
+// which JavaScript follows with more, shows too: such a repeat is split after
+// its last unchecked repetition.
 PatternWriter::Shape PatternWriter::shape(const PatternNode& n) const {
     const int c = n.children.front();
     const PatternNode& child = tree_.nodes[c];
@@ -146,9 +151,9 @@ PatternWriter::Shape PatternWriter::shape(const PatternNode& n) const {
         return Shape::Plain;
     if (referenced(n))
         return Shape::Split;
-    if (n.max == PatternNode::kUnbounded)
-        return Shape::Plain;
-    return bare_[c] ? Shape::Pruned : Shape::Marked;
+    if (bare_[c])
+        return Shape::Pruned;
+    return n.max == PatternNode::kUnbounded ? Shape::Plain : Shape::Marked;
 }
 
 // A checked repetition needs one group of the writer's own, marking where
@@ -257,6 +262,10 @@ void PatternWriter::node(int index) {
     case PatternNode::Kind::Look:
         lookahead_ = lookahead_ || !n.negative;
         out_ += n.negative ? "(?!" : "(?=";
+        // A body that always matches empty fails a negative lookahead at
+        // once; left to PCRE2, it is tried in full at every step.
+        if (n.negative && bare_[n.children.front()])
+            out_ += "(?:)|";
         node(n.children.front());
         out_ += ')';
         break;
@@ -332,7 +341,7 @@ void PatternWriter::nonEmpty(int index) {
     case PatternNode::Kind::Group:
         group(n, &PatternWriter::nonEmpty);
         break;
-    default: { // a repeat from zero
+    default: { // a repeat, from zero or of a body that can always match empty
         const int c = n.children.front();
         if (n.max == 0) {
             out_ += "(?!)";
@@ -410,7 +419,7 @@ void PatternWriter::repeat(const PatternNode& n) {
             ranges(chars, false);
         else
             nonEmpty(c);
-        count(0, n.max - n.min, n.greedy);
+        count(0, n.max == PatternNode::kUnbounded ? n.max : n.max - n.min, n.greedy);
         break;
     case Shape::Marked:
         checked(n);

@@ -167,7 +167,34 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"EmptyReferenceWithinMinimum", "^()\\1{2}a$", "a", true},
         Case{"NestedCountsAndReferences",
              "(\\1{0,1}|((?:[^a]*){2}?([^a]+.{0,1}a{2,}||.?)+){0,}\\2)?(\\2+?\\3(){1,2})\\B",
-             "ababcba", true}));
+             "ababcba", true},
+        // Unbounded repeats of a body that can match empty, whose groups nobody
+        // reads, nested: only non-empty repetitions beyond the minimum.
+        Case{"NestedOptionalRepeatsMiss", "^(?:(([^a]{1,3}|\\w{0,1})*[^a])*?|c)*\\3{2}?",
+             "cabbcbcbc", false},
+        Case{
+            "NestedEmptyBranchRepeatsMiss",
+            "(((a*?a|[ab]{2,}b)|\\2+?(b?|)*){2}?){2,}?(\\6|(?!(\\w)*?)(.{1,}\\2|b{1,3}))(a{2}\\w)$",
+            "baabbcba", false},
+        Case{"NestedRepeatsAfterLookaheadMiss",
+             "(?:(?!\\1a+?)((.{1,3}|)|)*|(([^a]??\\w)(a{0,1}){0,1})(?=\\4))*?a$", "bbccabbcac",
+             false},
+        Case{"UnboundedOptionalAfterBranch", "^(?:x|y?)+z$", "xyxz", true},
+        Case{"UnboundedOptionalsNested", "^(?:(b?|)*a)+$", "bbaba", true},
+        Case{"UnboundedLazyOptional", "^a(?:b?|c)*?bc$", "abbc", true},
+        Case{"UnboundedUnreadGroupMiss", "^(?:a?(b)?)+c$", "abba", false},
+        // A counted repeat from one or more of a body that can always match empty.
+        Case{"CountedEmptyBranchesInRepeatsMiss",
+             "(((a*a||){1,3})*b*)+(a{2,})(((?=\\w[ab]+)b|(\\w)a|)a|)$", "ababaabc", false},
+        Case{"CountedOptionalInRepeat", "^(?:(?:ab?|){2,3}c)+$", "abababcc", true},
+        Case{"CountedOptionalInRepeatPastMaximum", "^(?:(?:ab?|){2,3}c)+$", "ababababc", false},
+        Case{"CountedOptionalsRepeated", "^(?:(?:a?){2})*$", "aaaaa", true},
+        // A negative lookahead whose body always matches empty never holds.
+        Case{"NegativeLookaheadOfEmptyOtherBranch", "a(?!(b|)*)|c", "abc", true},
+        Case{"NegativeLookaheadOfEmptyThenReference", "^(?!(a?))\\1b", "b", false},
+        Case{"NegativeLookaheadOfRepeatMiss", "a(?!(b|c)*)", "ab", false},
+        Case{"NegativeLookaheadOfEmptyLongMiss", "\\w+?(?!(?:ba|a+)*)bb", repeat("ab", 1000),
+             false}));
 
 struct Refused {
     const char* name;
@@ -266,8 +293,8 @@ TEST(CompiledPattern, RunawaySearchIsAnError) {
     rx::MatchContext mc;
     rx::CompiledPattern p("^(x+x+)+$");
     EXPECT_THROW(p.matches(std::string(40, 'x') + "y", mc), rt::RuntimeError);
-    // Found by fuzzing: a 30-byte value, invalid UTF-8 included, through the public test.
-    EXPECT_THROW(rx::RegExp::Test("a(a*)*[bx]", std::string(23, 'a') + "Aa\xa4\x9e"
+    // Found by fuzzing (then lengthened): invalid UTF-8 included, through the public test.
+    EXPECT_THROW(rx::RegExp::Test("a(a*)*[bx]", std::string(30, 'a') + "Aa\xa4\x9e"
                                                                        "a\x01a"),
                  rt::RuntimeError);
 }
