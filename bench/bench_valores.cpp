@@ -83,9 +83,9 @@ BENCHMARK_CAPTURE(RamaVacia, AncladaConOpcional, std::string("^(?:b)?c*a"))->Den
 
 // The dearest misses found on a longest value: each start position, or the
 // one of an anchored pattern, takes the whole value before failing, once on
-// the JIT and again where the miss is confirmed (the interpreter, or without
-// start-up optimisations when anchored or after a lookahead). A miss ends the
-// run, so it is paid once per run.
+// the JIT and again where the miss is confirmed (by the interpreter, or
+// without start-up optimisations). A miss ends the run, so it is paid once
+// per run.
 void FalloLargo(benchmark::State& state, const std::string& expresion, const std::string& fin) {
     CFuncGral f;
     std::string valor;
@@ -102,6 +102,33 @@ BENCHMARK_CAPTURE(FalloLargo, RamaLargaPrimero, std::string("(?:ab|a)[ab]*c"), s
 BENCHMARK_CAPTURE(FalloLargo, AncladaDosClases, std::string("^[ab]*[ab]*c"), std::string("dc"))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FalloLargo, TrasLookahead, std::string("(?=a)(?:a|ab)*c$"), std::string("a"))
+    ->Unit(benchmark::kMillisecond);
+
+// Long misses of a value made of one piece repeated: one where the required
+// character is missing, so the miss is known at once, and one where no
+// start position can be skipped, where a JIT confirms many times faster
+// than the interpreter.
+void FalloRepetido(benchmark::State& state, const std::string& expresion, const std::string& pieza,
+                   const std::string& fin) {
+    CFuncGral f;
+    const std::size_t largo = static_cast<std::size_t>(state.range(0));
+    std::string valor;
+    while (valor.size() + fin.size() < largo)
+        valor += pieza[valor.size() % pieza.size()];
+    valor += fin;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(f.ValidoValor(valor, "C", "32767", "0", expresion));
+}
+BENCHMARK_CAPTURE(FalloRepetido, SinRequerida, std::string("c*c*a"), std::string("c"),
+                  std::string(""))
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(
+    FalloRepetido, SinSaltos,
+    std::string("(?:((.[^a]{1,3})+?([ab]|.)|c*?)(\\w){1,3}|.{1,}?)(([ab](.c|\\w)|()))[ab]$"),
+    std::string("aab"), std::string("c"))
+    ->Arg(13184)
+    ->Arg(32767)
     ->Unit(benchmark::kMillisecond);
 
 void TotalSeparadorLinea(benchmark::State& state) {

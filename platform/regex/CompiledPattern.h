@@ -21,6 +21,8 @@ public:
 
 private:
     static pcre2_code* compile(const std::string& translated, uint32_t options);
+    int confirm(std::string_view value, const MatchContext& mc) const;
+    std::size_t hopelessTail(std::string_view value) const;
     static int run(const pcre2_code* code, bool jit, std::string_view value,
                    const MatchContext& mc);
 
@@ -29,8 +31,13 @@ private:
     // Compiled without start-up optimisations, to confirm a miss.
     pcre2_code* sure_ = nullptr;
     bool sureJit_ = false;
-    // The miss of a long value is confirmed by sure_ too, not the interpreter.
+    // Every miss is confirmed by sure_, never the interpreter.
     bool sureFirst_ = false;
+    // What the compile found every match needs: its minimum length, and a
+    // character at or after its start.
+    uint32_t minLength_ = 0;
+    bool hasRequired_ = false;
+    uint32_t required_ = 0;
 };
 
 } // namespace rx

@@ -154,6 +154,23 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"LookaheadLongValueEnd", "(?=a)1?a", repeat("z", 2000) + "a", true},
         Case{"LongerBranchFirstMisses", "(?:ax|a)b*x", "ay", false},
         Case{"LongerBranchFirstLongMiss", "(?:ax|a)b*x", repeat("ab", 16383) + "a", false},
+        // A long miss of the fast JIT confirmed either way: by the JIT without
+        // start-up optimisations when little of the value's tail lacks the
+        // required character or the minimum length, else by the interpreter.
+        Case{"RequiredLateShortTail", "(?:ax|a)b*x", "zax" + repeat("z", 1024), true},
+        Case{"RequiredLateLongTail", "(?:ax|a)b*x", "zax" + repeat("z", 1025), true},
+        Case{"RequiredFirstLongTail", "(?:ax|a)b*x", "ax" + repeat("z", 2000), true},
+        Case{"RequiredAtStartLongTail", "(a|)c*a", "a" + repeat("z", 2000), true},
+        Case{"RequiredMidLongTail", "(a|)c*a", repeat("z", 100) + "a" + repeat("z", 2000), true},
+        Case{"RequiredMissingLongMiss", "c*c*a", repeat("c", 32767), false},
+        Case{"MinimumInBytesMultibyte", "(?:ax|a)b*x\xc3\xa9{600}", "zax" + repeat("\xc3\xa9", 600),
+             true},
+        Case{"MinimumLongTailExact", "(?:ax|a)b*x.{1100}", "zax" + repeat("z", 1100), true},
+        Case{"MinimumLongTailAtStart", "(?:ax|a)b*x.{1100}", "ax" + repeat("z", 1100), true},
+        Case{"MinimumLongTailShort", "(?:ax|a)b*x.{1100}", "zax" + repeat("z", 1099), false},
+        Case{"NoSkipLongMiss",
+             "(?:((.[^a]{1,3})+?([ab]|.)|c*?)(\\w){1,3}|.{1,}?)(([ab](.c|\\w)|()))[ab]$",
+             repeat("aab", 500) + "c", false},
         // A repeated reference that can only match empty has one way.
         Case{"EmptyGroupReferenceOptional", "()(?:a\\1?)+$", repeat("a", 24) + "c", false},
         Case{"OwnGroupReferenceOptional", "(a\\1?)+$", repeat("a", 24) + "c", false},
